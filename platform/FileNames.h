@@ -1,0 +1,40 @@
+#pragma once
+// File names in a quote directory. Directories that were written on a file system that ignores
+// case arrive as MASTER/F1.DAT or master/f1.dat, so every name is looked for exactly first and
+// then ignoring case.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+bool IsPathSeparator(char c);
+
+// Appends the separator unless the text is empty or already ends in a separator (or, on Windows,
+// is a bare drive such as "C:").
+void AppendSeparator(std::string& directory);
+
+// Opens `name` in `directory` (empty, or ending in a separator). Tries the exact name, then the
+// name in upper, lower and capitalised case, then any entry of the directory whose name matches
+// ignoring case. Gives nullptr when nothing can be opened. `resolved`, when given, receives the
+// path that was opened.
+std::FILE* OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
+                          std::string* resolved = nullptr);
+
+// Full path of an existing subdirectory `name` of `directory`, matched as above, or an empty text
+// when there is none.
+std::string ResolveSubdirectory(const std::string& directory, std::string_view name);
+
+// A text that is equal for two paths naming the same directory (device and inode where the system
+// has them), or empty when the directory does not exist.
+std::string DirectoryIdentity(const std::string& directory);
+
+// Compares ASCII texts ignoring case; bytes above 0x7F compare as they are.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+char AsciiUpper(char c);
+char AsciiLower(char c);

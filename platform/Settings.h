@@ -1,0 +1,34 @@
+#pragma once
+// Persistent settings: named text values in sections ("ViewOptions", "Screen", "GoToDialog").
+// Integers are kept as decimal text. A value that is missing or cannot be read gives the caller's
+// default, and a store never reports anything.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// A value of this many bytes or more, with its terminating NUL, reads as absent.
+constexpr std::size_t kMaxSettingBytes = 260;
+
+class Settings {
+public:
+    virtual ~Settings() = default;
+    virtual int ReadInt(std::string_view section, std::string_view name, int defaultValue) = 0;
+    virtual bool WriteInt(std::string_view section, std::string_view name, int value) = 0;
+    virtual std::string ReadString(std::string_view section, std::string_view name,
+                                   std::string_view defaultValue) = 0;
+    virtual bool WriteString(std::string_view section, std::string_view name,
+                             std::string_view text) = 0;
+};
+
+// The text of an integer value ("%d").
+std::string FormatSettingInt(int value);
+
+// Scans a stored text as an integer: leading white space, an optional sign, then digits up to the
+// first other character; the rest is ignored. No digit gives `defaultValue`; numbers beyond the
+// range of int saturate.
+int ScanSettingInt(std::string_view text, int defaultValue);
+
+// The stored text as a reader sees it: up to the first NUL, or nothing when the value with its
+// terminator exceeds kMaxSettingBytes.
+bool ReadableSettingText(std::string_view stored, std::string& text);

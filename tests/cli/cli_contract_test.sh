@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The command-line contract of tickvane-cli, checked on the demo sample.
+set -u
+cli=${TICKVANE_CLI:?}
+demo=${1:?demo directory}
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_exit() { # expected-code description command...
+    local want=$1 what=$2; shift 2
+    "$@" >/dev/null 2>&1; local got=$?
+    [ "$got" -eq "$want" ] || fail "$what: exit $got, wanted $want"
+}
+
+listing=$("$cli" list "$demo/MASTER") || fail "list exits non-zero"
+first=$(printf '%s\n' "$listing" | head -n 1)
+[ "$first" = "$(printf '0\tACME\tACME INDUSTRIES')" ] || fail "first list line: '$first'"
+printf '%s\n' "$listing" | grep -q "$(printf '^26\tBRK\tBRACKEN HOLDNG A$')" || fail "BRK A is listed as BRK"
+
+out=$("$cli" quotes "$demo" ACME) || fail "quotes exits non-zero"
+[ "$(printf '%s\n' "$out" | head -n 1)" = "date,time,open,high,low,close,volume,oi" ] || fail "header line"
+[ "$(printf '%s\n' "$out" | wc -l)" -eq 801 ] || fail "800 rows by default"
+printf '%s\n' "$out" | sed -n 2p | grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2},00:00:00,([^,]+,){5}[^,]+$' \
+    || fail "row format: $(printf '%s\n' "$out" | sed -n 2p)"
+[ "$("$cli" quotes "$demo" acme --all | wc -l)" -eq 3201 ] || fail "--all gives every record"
+[ "$("$cli" quotes "$demo" "brk a" --start 5 --count 3 | wc -l)" -eq 4 ] || fail "--start/--count"
+[ "$("$cli" quotes "$demo" DEMOSML --count -1 | wc -l)" -eq 2001 ] || fail "subdirectory lookup"
+
+err=$("$cli" quotes "$demo" NOSUCH 2>&1 >/dev/null)
+[ "$err" = "tickvane-cli: File Not Found (-8)" ] || fail "missing symbol message: '$err'"
+expect_exit 1 "missing symbol" "$cli" quotes "$demo" NOSUCH
+expect_exit 1 "record not found" "$cli" quotes "$demo" WLLW --start 12 --count 1
+expect_exit 2 "no command" "$cli"
+expect_exit 2 "unknown command" "$cli" frobnicate
+expect_exit 2 "missing symbol argument" "$cli" quotes "$demo"
+expect_exit 2 "bad count" "$cli" quotes "$demo" ACME --count many
+expect_exit 2 "unknown option" "$cli" quotes "$demo" ACME --colour
+expect_exit 2 "list without path" "$cli" list
+
+[ "$failures" -eq 0 ] && echo "cli contract: all checks passed"
+exit "$failures"

@@ -1,0 +1,121 @@
+#include "tests/support/MetaStockWriter.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+void IeeeToMbf(float value, std::uint8_t out[4]) {
+    std::uint8_t ieee[4];
+    std::memcpy(ieee, &value, 4);
+    const int exponent = ((ieee[3] & 0x7F) << 1) | (ieee[2] >> 7);
+    if (exponent == 0) {
+        std::memset(out, 0, 4);
+        return;
+    }
+    out[0] = ieee[0];
+    out[1] = ieee[1];
+    out[2] = static_cast<std::uint8_t>((ieee[3] & 0x80) | (ieee[2] & 0x7F));
+    out[3] = static_cast<std::uint8_t>(exponent + 2);
+}
+
+MasterEntry DirectoryEntry(const std::string& name) {
+    MasterEntry entry;
+    entry.fileNumber = 0;
+    entry.recordLength = 0;
+    entry.fieldCount = 0;
+    entry.name = name.substr(0, 11);
+    entry.name.resize(11, ' ');
+    entry.name += "<DIR>";
+    return entry;
+}
+
+namespace {
+void PutPadded(Bytes& bytes, std::size_t offset, const std::string& text, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(i < text.size() ? text[i] : ' ');
+}
+} // namespace
+
+Bytes MasterRecordBytes(const MasterEntry& entry) {
+    Bytes bytes(53, 0);
+    bytes[0] = static_cast<std::uint8_t>(entry.fileNumber);
+    bytes[3] = static_cast<std::uint8_t>(entry.recordLength);
+    bytes[4] = static_cast<std::uint8_t>(entry.fieldCount);
+    PutPadded(bytes, 7, entry.name, 16);
+    IeeeToMbf(entry.firstDate, &bytes[25]);
+    IeeeToMbf(entry.lastDate, &bytes[29]);
+    PutPadded(bytes, 36, entry.symbol, 16);
+    return bytes;
+}
+
+Bytes MasterFileBytes(const std::vector<MasterEntry>& entries, int headerCount) {
+    const int count = headerCount < 0 ? static_cast<int>(entries.size()) : headerCount;
+    Bytes bytes(53, 0);
+    bytes[0] = static_cast<std::uint8_t>(count & 0xFF);
+    bytes[1] = static_cast<std::uint8_t>((count >> 8) & 0xFF);
+    bytes[2] = static_cast<std::uint8_t>(entries.size() + 1); // highest file number, as vendors do
+    for (const MasterEntry& entry : entries) {
+        const Bytes record = MasterRecordBytes(entry);
+        bytes.insert(bytes.end(), record.begin(), record.end());
+    }
+    return bytes;
+}
+
+Bytes PriceFileBytes(int recordLength, const std::vector<PriceRecord>& records,
+                     std::optional<int> headerLast) {
+    const int last = headerLast.value_or(static_cast<int>(records.size()) + 1);
+    Bytes bytes(static_cast<std::size_t>(recordLength) * (records.size() + 1), 0);
+    bytes[2] = static_cast<std::uint8_t>(last & 0xFF);
+    bytes[3] = static_cast<std::uint8_t>((last >> 8) & 0xFF);
+    std::size_t at = static_cast<std::size_t>(recordLength);
+    for (const PriceRecord& record : records) {
+        for (std::size_t f = 0; f < record.size() && 4 * (f + 1) <= std::size_t(recordLength); ++f)
+            IeeeToMbf(record[f], &bytes[at + 4 * f]);
+        at += static_cast<std::size_t>(recordLength);
+    }
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    WriteBytes(path, Bytes(text.begin(), text.end()));
+}
+
+Bytes ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+CTempDir::CTempDir() {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (;;) {
+        fs::path path = fs::temp_directory_path() / ("tickvane-test-" + std::to_string(random()));
+        if (fs::create_directory(path)) {
+            m_strPath = path.string() + static_cast<char>(fs::path::preferred_separator);
+            return;
+        }
+    }
+}
+
+CTempDir::~CTempDir() {
+    std::error_code error;
+    fs::remove_all(m_strPath, error);
+}
+
+std::string CTempDir::MakeSubdirectory(const std::string& name) const {
+    fs::create_directories(m_strPath + name);
+    return m_strPath + name + static_cast<char>(fs::path::preferred_separator);
+}
