@@ -1,10 +1,11 @@
 // tickvane-cli quotes: one security's rows as CSV, every value exact.
 
 #include "cli/CliCommands.h"
+#include "cli/FloatText.h"
 #include "quotes/Dates.h"
 #include "quotes/PriceFile.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -57,29 +58,20 @@ bool ParseRequest(const Arguments& arguments, QuotesRequest& request, std::strin
     return true;
 }
 
-// Appends text to a block that is written out in large pieces.
+// Rows are formatted straight into a large block that is written out when it fills up.
 class COutput {
 public:
+    // Room that one row needs at most: a date, a time and six floats with separators.
+    static constexpr std::size_t kRowRoom = 256;
+
     ~COutput() { Flush(); }
-    void Put(const char* text, std::size_t size) {
-        if (m_nUsed + size > sizeof m_buffer)
+    // A pointer where at least kRowRoom bytes may be written; Advance() commits what was.
+    char* Reserve() {
+        if (m_nUsed + kRowRoom > sizeof m_buffer)
             Flush();
-        std::memcpy(m_buffer + m_nUsed, text, size);
-        m_nUsed += size;
+        return m_buffer + m_nUsed;
     }
-    void Put(char c) { Put(&c, 1); }
-    void PutFloat(float value) {
-        char text[32];
-        auto result = std::to_chars(text, text + sizeof text, value);
-        Put(text, static_cast<std::size_t>(result.ptr - text));
-    }
-    void PutDigits(int value, int width) {
-        char text[12];
-        auto result = std::to_chars(text, text + sizeof text, value);
-        for (auto digits = result.ptr - text; digits < width; ++digits)
-            Put('0');
-        Put(text, static_cast<std::size_t>(result.ptr - text));
-    }
+    void Advance(char* end) { m_nUsed = static_cast<std::size_t>(end - m_buffer); }
     void Flush() {
         std::fwrite(m_buffer, 1, m_nUsed, stdout);
         m_nUsed = 0;
@@ -90,30 +82,40 @@ private:
     std::size_t m_nUsed = 0;
 };
 
-void PutRow(COutput& out, const QuoteBuffer& buffer, int row) {
+// Writes `value` with exactly `width` digits (values below 10^width).
+char* PutDigits(char* out, unsigned value, int width) {
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + width;
+}
+
+char* PutRow(char* out, const QuoteBuffer& buffer, int row) {
     const std::int16_t day = buffer.date.Number(row);
     if (day != 0) {
         int year, month, dayOfMonth;
         DayToYmd(static_cast<std::uint16_t>(day), year, month, dayOfMonth);
-        out.PutDigits(year + 1900, 4);
-        out.Put('-');
-        out.PutDigits(month, 2);
-        out.Put('-');
-        out.PutDigits(dayOfMonth, 2);
+        out = PutDigits(out, static_cast<unsigned>(year + 1900), 4);
+        *out++ = '-';
+        out = PutDigits(out, static_cast<unsigned>(month), 2);
+        *out++ = '-';
+        out = PutDigits(out, static_cast<unsigned>(dayOfMonth), 2);
     }
-    const int seconds = 2 * static_cast<std::uint16_t>(buffer.time.Number(row));
-    out.Put(',');
-    out.PutDigits(seconds / 3600, 2);
-    out.Put(':');
-    out.PutDigits(seconds / 60 % 60, 2);
-    out.Put(':');
-    out.PutDigits(seconds % 60, 2);
+    const unsigned seconds = 2u * static_cast<std::uint16_t>(buffer.time.Number(row));
+    *out++ = ',';
+    out = PutDigits(out, seconds / 3600, 2);
+    *out++ = ':';
+    out = PutDigits(out, seconds / 60 % 60, 2);
+    *out++ = ':';
+    out = PutDigits(out, seconds % 60, 2);
     for (const QuoteColumn* column : {&buffer.open, &buffer.high, &buffer.low, &buffer.close,
                                       &buffer.volume, &buffer.openInterest}) {
-        out.Put(',');
-        out.PutFloat(column->Value(row));
+        *out++ = ',';
+        out = PutShortestFloat(out, column->Value(row));
     }
-    out.Put('\n');
+    *out++ = '\n';
+    return out;
 }
 
 } // namespace
@@ -139,9 +141,10 @@ int RunQuotesCommand(const Arguments& arguments) {
     {
         COutput out;
         const char header[] = "date,time,open,high,low,close,volume,oi\n";
-        out.Put(header, sizeof header - 1);
+        char* at = out.Reserve();
+        out.Advance(std::copy(header, header + sizeof header - 1, at));
         for (int row = 0; row < buffer.count; ++row)
-            PutRow(out, buffer, row);
+            out.Advance(PutRow(out.Reserve(), buffer, row));
     }
     FreeQuoteBuffer(buffer);
     return std::fflush(stdout) == 0 ? 0 : 1;

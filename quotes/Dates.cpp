@@ -19,6 +19,15 @@ bool IsUsable(float value) {
 std::int16_t YymmddToDay(float value) {
     if (!IsUsable(value))
         return 0;
+    // Whole values up to 6000000 (all the dates of a price file) give the same year, month and
+    // day in integer arithmetic as in the float arithmetic below: no quotient comes close enough
+    // to a whole number to round onto it.
+    if (value >= 0 && value < 6000000.0f && value == static_cast<float>(static_cast<int>(value))) {
+        int whole = static_cast<int>(value);
+        if (whole / 10000 < 60)
+            whole += 1000000;
+        return YmdToDay(whole / 10000, whole / 100 % 100, whole % 100);
+    }
     float v = value;
     if (static_cast<int>(v / 10000) < 60)
         v += 1000000.0f;

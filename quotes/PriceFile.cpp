@@ -205,7 +205,8 @@ public:
         for (int f = 1; f <= m_nFields; ++f)
             MbfToIeee(record + 4 * (f - 1), &m_fields[f]);
         m_buffer.date.Number(row) = YymmddToDay(m_fields[m_nField[kColDate]]);
-        m_buffer.time.Number(row) = HhmmssToTime(m_fields[m_nField[kColTime]]);
+        m_buffer.time.Number(row) =
+            m_nField[kColTime] ? HhmmssToTime(m_fields[m_nField[kColTime]]) : kNoTime;
         m_buffer.open.Value(row) = m_fields[m_nField[kColOpen]];
         m_buffer.high.Value(row) = m_fields[m_nField[kColHigh]];
         m_buffer.low.Value(row) = m_fields[m_nField[kColLow]];
@@ -215,6 +216,9 @@ public:
     }
 
 private:
+    // What field 0 (-1.0) gives for an absent time column.
+    static constexpr std::int16_t kNoTime = 0;
+
     QuoteBuffer& m_buffer;
     int m_nFields;
     int m_nField[kColumnCount];
@@ -238,8 +242,11 @@ int ReadRows(std::FILE* file, int recordLength, int wanted, RowWriter& writer) {
     return row;
 }
 
-std::FILE* OpenPriceFile(const std::string& directory, int fileNumber) {
-    return OpenFileNoCase(directory, "F" + std::to_string(fileNumber) + ".DAT", "rb");
+// "F<n>.DAT" or "F<n>.DOP".
+std::string PriceFileName(int fileNumber, const char* extension) {
+    char name[16];
+    std::snprintf(name, sizeof name, "F%d.%s", fileNumber, extension);
+    return name;
 }
 
 } // namespace
@@ -258,12 +265,12 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
         std::clamp(std::min(record.FieldCount(), recordLength / 4), 0, kMaxRecordFields);
 
     std::int16_t columnMap[kColumnCount], firstNumbers[kColumnCount], secondNumbers[kColumnCount];
-    std::string dopPath = found + "F" + std::to_string(fileNumber) + ".DOP";
+    std::string dopPath = found + PriceFileName(fileNumber, "DOP");
     if (Status status = ParseDopFile(dopPath, columnMap, firstNumbers, secondNumbers, recordLength,
                                      record.IsIntraday()))
         return status;
 
-    std::FILE* file = OpenPriceFile(found, fileNumber);
+    std::FILE* file = OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb");
     if (!file)
         return kStatusFileOpen;
     std::uint8_t header[4];

@@ -28,6 +28,29 @@ TEST(DatesTest, StoredDatesGiveDayNumbers) {
     EXPECT_EQ(YmdToDay(2050, 9, 17), 32767);
 }
 
+// The whole-number shortcut must agree with the float arithmetic of stored dates everywhere.
+std::int16_t FloatYymmddToDay(float v) {
+    if (static_cast<int>(v / 10000) < 60)
+        v += 1000000.0f;
+    const auto year = static_cast<int>(v / 10000);
+    const float rest = v - static_cast<float>(year) * 10000;
+    const auto month = static_cast<int>(rest / 100);
+    const auto day = static_cast<int>(rest - static_cast<float>(month) * 100);
+    return YmdToDay(year, month, day);
+}
+
+TEST(DatesTest, WholeStoredDatesMatchTheFloatArithmetic) {
+    for (int stored = 0; stored < 6000000; stored += 1) {
+        const float value = static_cast<float>(stored);
+        const int month = static_cast<int>(value) / 100 % 100;
+        if (month >= 1 && month <= 12) {
+            ASSERT_EQ(YymmddToDay(value), FloatYymmddToDay(value)) << stored;
+        }
+    }
+    for (float value : {970314.5f, 1030214.25f, 6000001.0f, 9991231.0f})
+        EXPECT_EQ(YymmddToDay(value), FloatYymmddToDay(value)) << value;
+}
+
 TEST(DatesTest, ValuesThatNameNoMonthGiveNoDate) {
     const float bad[] = {0.0f,
                          -1.0f,
