@@ -1,7 +1,9 @@
-// tickvane-cli list: the entries of a MASTER file in file order.
+// tickvane-cli list: the entries of a MASTER file in file order, as the chart object lists them.
 
+#include "chart/Bars.h"
 #include "cli/CliCommands.h"
-#include "quotes/MasterFile.h"
+#include "cli/CliMessages.h"
+#include "platform/MemorySettings.h"
 
 #include <cstdio>
 #include <string>
@@ -18,38 +20,36 @@ std::string WithoutTrailingBlanks(const char* text) {
 } // namespace
 
 int RunListCommand(const Arguments& arguments) {
-    if (arguments.size() != 1)
+    bool repair = false;
+    std::vector<std::string> paths;
+    for (const std::string& argument : arguments) {
+        if (argument == "--repair")
+            repair = true;
+        else if (argument.size() > 2 && argument.compare(0, 2, "--") == 0)
+            return UsageError("unknown option " + argument);
+        else
+            paths.push_back(argument);
+    }
+    if (paths.size() != 1)
         return UsageError("list needs the path of a MASTER file");
-    const std::string& path = arguments[0];
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        std::fprintf(stderr, "tickvane-cli: cannot open %s\n", path.c_str());
+
+    CMemorySettings settings; // the user's own settings are not the command line's business
+    CCliMessages messages;
+    CBars bars(settings, messages);
+    bars.m_bMasterFix = repair ? 1 : 0;
+    if (!bars.SetMasterPath(paths[0].c_str())) {
+        messages.Show("You have not selected a file named \"MASTER\"", MessageIcon::None);
         return 1;
     }
-    std::uint8_t record[kMasterRecordSize];
-    if (std::fread(record, 1, kMasterRecordSize, file) != kMasterRecordSize) {
-        std::fclose(file);
-        std::fprintf(stderr, "tickvane-cli: %s has no MASTER header\n", path.c_str());
+    if (bars.ReadMaster() != 0) {
+        if (messages.m_nShown == 0)
+            messages.Show("cannot open " + paths[0], MessageIcon::Stop);
         return 1;
     }
-    const int count = MasterHeaderCount(record);
     std::string listing;
-    int index = 0;
-    for (; std::fread(record, 1, kMasterRecordSize, file) == kMasterRecordSize; ++index) {
-        char name[kMasterNameSize + 1];
-        char symbol[kMasterSymbolSize + 1];
-        TakeMasterName(record, name);
-        const std::string trimmedName = WithoutTrailingBlanks(name);
-        const bool hasSymbol = TakeMasterSymbol(record, symbol);
-        listing += std::to_string(index) + '\t' + (hasSymbol ? symbol : trimmedName.c_str()) +
-                   '\t' + trimmedName + '\n';
-    }
-    std::fclose(file);
-    if (index != count) {
-        std::fprintf(stderr, "tickvane-cli: %s lists %d entries in its header but holds %d\n",
-                     path.c_str(), count, index);
-        return 1;
-    }
+    for (int i = 0; i < bars.GetSymbolCount(); ++i)
+        listing += std::to_string(i) + '\t' + WithoutTrailingBlanks(bars.GetSymbol(i)) + '\t' +
+                   WithoutTrailingBlanks(bars.GetName(i)) + '\n';
     std::fwrite(listing.data(), 1, listing.size(), stdout);
-    return 0;
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }

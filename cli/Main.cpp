@@ -8,7 +8,7 @@
 
 namespace {
 const char* const kUsage =
-    "usage: tickvane-cli list <path of a MASTER file>\n"
+    "usage: tickvane-cli list [--repair] <path of a MASTER file>\n"
     "       tickvane-cli quotes <directory> <symbol or name> [--start S] [--count C] [--all]\n";
 }
 

@@ -36,5 +36,19 @@ expect_exit 2 "bad count" "$cli" quotes "$demo" ACME --count many
 expect_exit 2 "unknown option" "$cli" quotes "$demo" ACME --colour
 expect_exit 2 "list without path" "$cli" list
 
+# A damaged MASTER (an entry without a symbol) is refused unless --repair is given.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cp "$demo/MASTER" "$scratch/MASTER"
+printf '                ' | dd of="$scratch/MASTER" bs=1 seek=$((53 * 2 + 36)) conv=notrunc 2>/dev/null
+before=$(md5sum < "$scratch/MASTER")
+err=$("$cli" list "$scratch/MASTER" 2>&1 >/dev/null)
+[ $? -eq 1 ] && [ "$err" = "tickvane-cli: File read failed" ] || fail "damaged master refused: '$err'"
+[ "$(md5sum < "$scratch/MASTER")" = "$before" ] || fail "refusal left the master unchanged"
+line=$("$cli" list --repair "$scratch/MASTER" | sed -n 2p)
+[ "$line" = "$(printf '1\tBRASSON MINING\tBRASSON MINING')" ] || fail "repaired entry: '$line'"
+[ ! -e "$scratch/MASTER.bak" ] || fail "work file left behind"
+expect_exit 1 "not a MASTER" "$cli" list "$demo/F1.DAT"
+
 [ "$failures" -eq 0 ] && echo "cli contract: all checks passed"
 exit "$failures"

@@ -1,0 +1,140 @@
+#pragma once
+// The chart object. Its directory side (quotes/BarsDirectory.cpp, quotes/MasterRepair.cpp) holds
+// the entries of the open MASTER and the current security's rows with both moving averages; its
+// display side (chart/BarsOptions.cpp, chart/DrawChart.cpp) the view options, the colours and the
+// drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
+// themselves through the MessageService.
+
+#include "platform/Geometry.h"
+#include "quotes/QuoteBuffer.h"
+
+#include <functional>
+#include <string>
+
+class MessageService;
+class Settings;
+class Surface;
+
+constexpr int kMaxSymbols = 255;
+constexpr int kSymbolTextSize = 17; // 16 characters and a NUL
+constexpr int kPathTextSize = 300;
+constexpr int kChartRows = 800;
+constexpr int kPaletteSize = 8;
+constexpr int kColorItemCount = 10;
+
+enum ColorItem {
+    kItemBackground,
+    kItemAxes,
+    kItemHighLowBar,
+    kItemCloseTick,
+    kItemNormalText,
+    kItemTitleText,
+    kItemCloseTickText,
+    kItemMovingAverage1,
+    kItemMovingAverage2,
+    kItemVolume,
+};
+
+class CBars {
+public:
+    CBars(Settings& settings, MessageService& messages);
+    ~CBars();
+    CBars(const CBars&) = delete;
+    CBars& operator=(const CBars&) = delete;
+
+    // The symbol directory.
+    int SetMasterPath(const char* path);
+    int ReadMaster();
+    int ReadCurrentSymbol();
+    int StepSymbol(int step);
+    void SearchSetSymbolIndex(const char* symbol);
+    void Rewind() { m_nCurrentIndex = 0; }
+    bool HasNextSymbol() const;
+    bool HasPreviousSymbol() const;
+    const char* GetSymbol(int index) const;
+    const char* GetName(int index) const;
+    const char* GetMasterPath() const;
+    const char* GetDataDirectory() const;
+    int GetSymbolCount() const { return m_nSymbolCount; }
+    int GetCurrentIndex() const { return m_nCurrentIndex; }
+    int AllocateBuffers(int rows);
+    int FreeBuffers();
+    const QuoteBuffer& GetQuotes() const { return m_quotes; }
+    const QuoteColumn& GetMA1Column() const { return m_ma1; }
+    const QuoteColumn& GetMA2Column() const { return m_ma2; }
+
+    // Options. Lengths below 1 and bar spaces below 1 are taken as 1: nothing else is sound.
+    void ResetDefaults();
+    bool IsDataLoaded() const { return m_bBuffersAllocated != 0; }
+    void SetBarSpace(int space);
+    int GetBarSpace() const { return m_nBarSpace; }
+    void SetShowVolume(int show) { m_bShowVolume = show; }
+    int GetShowVolume() const { return m_bShowVolume; }
+    void SetShowMA1(int show) { m_bShowMA1 = show; }
+    int GetShowMA1() const { return m_bShowMA1; }
+    void SetShowMA2(int show) { m_bShowMA2 = show; }
+    int GetShowMA2() const { return m_bShowMA2; }
+    void SetHideBadData(int hide) { m_bHideBadData = hide; }
+    int GetHideBadData() const { return m_bHideBadData; }
+    void SetMA1Length(int length);
+    void SetMA2Length(int length);
+    int GetMA1Length() const { return m_nMA1Length; }
+    int GetMA2Length() const { return m_nMA2Length; }
+
+    // Colours: palette indexes 0..7 per item; indexes outside the ranges are ignored.
+    int SetWorkColor(int item, int paletteIndex);
+    int GetWorkColor(int item) const;
+    COLORREF GetWorkColorRGB(int item) const;
+    void CommitColors();
+    COLORREF GetPaletteColor(int paletteIndex) const;
+    const std::string& GetItemName(int item) const;
+
+    // Draws the current security onto `dc`, stretched over `target`; see DrawChart.cpp.
+    int DrawChart(Surface& dc, const CRect& target, bool printing);
+    // The size of the main frame's client area, which is the chart's logical space. Without a
+    // provider the target's size is used.
+    void SetFrameSizeProvider(std::function<CSize()> provider);
+
+    // Replaces `to` by `from` in one step; tests put a failing one in.
+    using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
+    void SetFileReplacer(FileReplacer replacer) { m_fnReplaceFile = std::move(replacer); }
+
+    // Repair damaged masters without asking; the Options command reads and writes it.
+    int m_bMasterFix;
+
+private:
+    void ResetDirectory();
+    int RepairMaster();
+    int PaletteIndex(int item, bool printing) const;
+
+    Settings& m_settings;
+    MessageService& m_messages;
+    std::function<CSize()> m_fnFrameSize;
+    FileReplacer m_fnReplaceFile;
+
+    char m_szSymbols[kMaxSymbols][kSymbolTextSize];
+    char m_szNames[kMaxSymbols][kSymbolTextSize];
+    char m_szMasterPath[kPathTextSize];
+    char m_szDataDirectory[kPathTextSize];
+    int m_bMasterPathSet;
+    int m_nSymbolCount;
+    int m_nCurrentIndex;
+    int m_bBuffersAllocated;
+    int m_nMA1Length;
+    int m_nMA2Length;
+
+    int m_nBarSpace;
+    std::string m_strItemNames[kColorItemCount];
+    COLORREF m_crPalette[kPaletteSize];
+    int m_nPrintColors[kColorItemCount];
+    int m_nScreenColors[kColorItemCount];
+    int m_nWorkColors[kColorItemCount];
+    int m_bShowMA1;
+    int m_bShowMA2;
+    int m_bShowVolume;
+    int m_bHideBadData;
+
+    QuoteBuffer m_quotes;
+    QuoteColumn m_ma1;
+    QuoteColumn m_ma2;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Messages of the chart object on the command line: texts go to stderr, questions are answered No
+// (the command line never changes a file unless an option says so).
+
+#include "platform/MessageService.h"
+
+#include <cstdio>
+
+class CCliMessages : public MessageService {
+public:
+    void Show(const std::string& text, MessageIcon) override {
+        std::fprintf(stderr, "tickvane-cli: %s\n", text.c_str());
+        ++m_nShown;
+    }
+    bool AskYesNo(const std::string&) override { return false; }
+
+    int m_nShown = 0;
+};

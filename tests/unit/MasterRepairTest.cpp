@@ -1,0 +1,114 @@
+#include "chart/Bars.h"
+#include "platform/MemorySettings.h"
+#include "tests/support/MetaStockWriter.h"
+#include "tests/support/ScriptedMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+MasterEntry Security(int fileNumber, const std::string& symbol, const std::string& name) {
+    MasterEntry entry;
+    entry.fileNumber = fileNumber;
+    entry.symbol = symbol;
+    entry.name = name;
+    return entry;
+}
+
+class MasterRepairTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Bytes damaged = MasterRecordBytes(Security(3, "", "NAMED TOO"));
+        damaged[12] = 0;    // the name ends after NAMED
+        damaged[36] = 0x01; // a control byte, then leftovers that the repair keeps cleaned
+        damaged[44] = 'Q';
+        m_original = MasterFileBytes({Security(1, "AAA", "ALPHA"), Security(2, "", "ACME CORP"),
+                                      Security(3, "", "NAMED TOO"), Security(4, " XYZ", "SPACED")});
+        std::copy(damaged.begin(), damaged.end(), m_original.begin() + 3 * 53);
+        m_original.push_back(0x5A); // a trailing piece shorter than a record
+        WriteBytes(Master(), m_original);
+    }
+    std::string Master() const { return m_dir / "MASTER"; }
+    int Open() {
+        m_bars.SetMasterPath(Master().c_str());
+        return m_bars.ReadMaster();
+    }
+
+    CTempDir m_dir;
+    Bytes m_original;
+    CMemorySettings m_settings;
+    CScriptedMessages m_messages;
+    CBars m_bars{m_settings, m_messages};
+};
+
+TEST_F(MasterRepairTest, DecliningLeavesTheFileAsItWas) {
+    m_messages.Answer(false);
+    EXPECT_EQ(Open(), 1);
+    ASSERT_EQ(m_messages.m_questions.size(), 1u);
+    EXPECT_EQ(m_messages.m_questions[0],
+              "The master file\n" + Master() +
+                  "\nappears corrupted.\n\nShould Tickvane try to repair this file now?\n\n"
+                  "(Hint: There is a control for this in\nthe View > Options dialog.)");
+    EXPECT_EQ(m_messages.TakeShown(), std::vector<std::string>{"File read failed"});
+    EXPECT_EQ(m_bars.GetSymbolCount(), 0);
+    EXPECT_EQ(ReadBytes(Master()), m_original);
+    EXPECT_FALSE(std::filesystem::exists(Master() + ".bak"));
+}
+
+TEST_F(MasterRepairTest, RepairGivesDamagedEntriesTheirNamesAndNothingElse) {
+    m_messages.Answer(true);
+    ASSERT_EQ(Open(), 0);
+    EXPECT_STREQ(m_bars.GetSymbol(1), "ACME CORP       "); // listed under the name, blanks kept
+    EXPECT_STREQ(m_bars.GetSymbol(2), "NAMED");
+    EXPECT_STREQ(m_bars.GetSymbol(3), "SPACED          ");
+    const Bytes repaired = ReadBytes(Master());
+    ASSERT_EQ(repaired.size(), m_original.size());
+    for (std::size_t i = 0; i < repaired.size(); ++i) {
+        const std::size_t record = i / 53, offset = i % 53;
+        const bool symbolArea =
+            (record == 2 || record == 3 || record == 4) && offset >= 36 && offset < 52;
+        if (!symbolArea) {
+            EXPECT_EQ(repaired[i], m_original[i]) << "byte " << i;
+        }
+    }
+    EXPECT_EQ(std::string(repaired.begin() + 2 * 53 + 36, repaired.begin() + 2 * 53 + 52),
+              "ACME CORP       ");
+    // A name that ends in a NUL is copied up to it; the cleaned bytes after it stay.
+    EXPECT_EQ(std::string(repaired.begin() + 3 * 53 + 36, repaired.begin() + 3 * 53 + 52),
+              std::string("NAMED\0\0\0Q\0\0\0\0\0\0\0", 16));
+    EXPECT_EQ(std::string(repaired.begin() + 4 * 53 + 36, repaired.begin() + 4 * 53 + 52),
+              "SPACED          ");
+    EXPECT_FALSE(std::filesystem::exists(Master() + ".bak"));
+
+    CBars again(m_settings, m_messages);
+    again.SetMasterPath(Master().c_str());
+    EXPECT_EQ(again.ReadMaster(), 0);
+    EXPECT_EQ(m_messages.m_questions.size(), 1u); // the repaired file asks nothing
+}
+
+TEST_F(MasterRepairTest, MasterFixRepairsWithoutAsking) {
+    m_bars.m_bMasterFix = 1;
+    ASSERT_EQ(Open(), 0);
+    EXPECT_TRUE(m_messages.m_questions.empty());
+    EXPECT_NE(ReadBytes(Master()), m_original);
+}
+
+TEST_F(MasterRepairTest, AFailedReplacementKeepsTheMaster) {
+    m_bars.SetFileReplacer([](const std::string&, const std::string&) { return false; });
+    m_messages.Answer(true);
+    EXPECT_EQ(Open(), 1);
+    EXPECT_EQ(ReadBytes(Master()), m_original);
+    EXPECT_FALSE(std::filesystem::exists(Master() + ".bak"));
+}
+
+TEST_F(MasterRepairTest, AnUnwritableWorkFileKeepsTheMaster) {
+    std::filesystem::create_directory(Master() + ".bak"); // cannot be opened for writing
+    m_messages.Answer(true);
+    EXPECT_EQ(Open(), 1);
+    EXPECT_EQ(ReadBytes(Master()), m_original);
+}
+
+} // namespace
