@@ -1,5 +1,8 @@
 #include "platform/FileNames.h"
 
+#include "platform/DirectoryListing.h"
+
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <system_error>
@@ -46,7 +49,7 @@ void AppendSeparator(std::string& directory) {
 
 namespace {
 
-// The spellings that real directories use, tried before the directory is listed.
+// The spellings that real directories use.
 std::array<std::string, 4> CaseVariants(std::string_view name) {
     std::array<std::string, 4> variants{std::string(name), std::string(name), std::string(name),
                                         std::string(name)};
@@ -62,18 +65,28 @@ fs::path DirectoryPath(const std::string& directory) {
     return directory.empty() ? fs::path(".") : fs::path(directory);
 }
 
-// Calls `accept` with each entry of `directory` whose name equals `name` ignoring case, until it
-// returns true.
-template <typename Accept>
-bool ScanNoCase(const std::string& directory, std::string_view name, Accept accept) {
-    std::error_code error;
-    fs::directory_iterator it(DirectoryPath(directory), error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const std::string entry = it->path().filename().string();
-        if (EqualsNoCase(entry, name) && accept(directory + entry))
-            return true;
+// The names under which `name` may exist in `directory`, best first: the exact name, the usual
+// spellings, then any other entry that matches ignoring case. The directory's listing says which
+// exist, so absent files cost no failed opens; when it cannot be listed, the spellings are tried.
+std::vector<std::string> CandidateNames(const std::string& directory, std::string_view name) {
+    const auto variants = CaseVariants(name);
+    std::vector<std::string> candidates;
+    auto add = [&](const std::string& candidate) {
+        if (std::find(candidates.begin(), candidates.end(), candidate) == candidates.end())
+            candidates.push_back(candidate);
+    };
+    const auto entries = EntriesNamedNoCase(directory, name);
+    if (!entries) {
+        for (const std::string& variant : variants)
+            add(variant);
+        return candidates;
     }
-    return false;
+    for (const std::string& variant : variants)
+        if (std::find(entries->begin(), entries->end(), variant) != entries->end())
+            add(variant);
+    for (const std::string& entry : *entries)
+        add(entry);
+    return candidates;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -85,38 +98,22 @@ bool IsDirectory(const std::string& path) {
 
 std::FILE* OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
                           std::string* resolved) {
-    std::FILE* file = nullptr;
-    auto tryOpen = [&](const std::string& path) {
-        file = std::fopen(path.c_str(), mode);
-        if (file && resolved)
-            *resolved = path;
-        return file != nullptr;
-    };
-    const auto variants = CaseVariants(name);
-    for (std::size_t i = 0; i < variants.size(); ++i) {
-        bool seen = false;
-        for (std::size_t j = 0; j < i; ++j)
-            seen = seen || variants[j] == variants[i];
-        if (!seen && tryOpen(directory + variants[i]))
+    for (const std::string& candidate : CandidateNames(directory, name)) {
+        const std::string path = directory + candidate;
+        if (std::FILE* file = std::fopen(path.c_str(), mode)) {
+            if (resolved)
+                *resolved = path;
             return file;
+        }
     }
-    ScanNoCase(directory, name, tryOpen);
-    return file;
+    return nullptr;
 }
 
 std::string ResolveSubdirectory(const std::string& directory, std::string_view name) {
-    std::string found;
-    auto accept = [&](const std::string& path) {
-        if (!IsDirectory(path))
-            return false;
-        found = path;
-        return true;
-    };
-    for (const std::string& variant : CaseVariants(name))
-        if (accept(directory + variant))
-            return found;
-    ScanNoCase(directory, name, accept);
-    return found;
+    for (const std::string& candidate : CandidateNames(directory, name))
+        if (IsDirectory(directory + candidate))
+            return directory + candidate;
+    return {};
 }
 
 std::string DirectoryIdentity(const std::string& directory) {

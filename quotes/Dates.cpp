@@ -14,6 +14,17 @@ bool IsUsable(float value) {
     return std::isfinite(value) && std::fabs(value) < kLargestField;
 }
 
+inline std::int16_t DayNumber(int year, int month, int day) {
+    if (month < 1 || month > 12)
+        return 0;
+    if (year > 1900)
+        year -= 1900;
+    int days = day + kDaysBeforeMonth[month - 1] + ((year - 61) * 1461) / 4;
+    if (month > 2 && year % 4 == 0)
+        ++days;
+    return static_cast<std::int16_t>(days);
+}
+
 } // namespace
 
 std::int16_t YymmddToDay(float value) {
@@ -26,7 +37,7 @@ std::int16_t YymmddToDay(float value) {
         int whole = static_cast<int>(value);
         if (whole / 10000 < 60)
             whole += 1000000;
-        return YmdToDay(whole / 10000, whole / 100 % 100, whole % 100);
+        return DayNumber(whole / 10000, whole / 100 % 100, whole % 100);
     }
     float v = value;
     if (static_cast<int>(v / 10000) < 60)
@@ -42,14 +53,7 @@ std::int16_t YymmddToDay(float value) {
 }
 
 std::int16_t YmdToDay(int year, int month, int day) {
-    if (month < 1 || month > 12)
-        return 0;
-    if (year > 1900)
-        year -= 1900;
-    int days = day + kDaysBeforeMonth[month - 1] + ((year - 61) * 1461) / 4;
-    if (month > 2 && year % 4 == 0)
-        ++days;
-    return static_cast<std::int16_t>(days);
+    return DayNumber(year, month, day);
 }
 
 std::int16_t HhmmssToTime(float value) {

@@ -273,6 +273,8 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
     std::FILE* file = OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb");
     if (!file)
         return kStatusFileOpen;
+    // The records are read in large chunks of their own: a stream buffer would only copy them.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     std::uint8_t header[4];
     if (std::fread(header, 1, 4, file) != 4) {
         std::fclose(file);
