@@ -3,17 +3,12 @@
 // second. The same files sent through cat show how much of that time the reading itself costs.
 
 #include "bench/BenchData.h"
+#include "bench/Spawn.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 #ifndef TICKVANE_CLI_PATH
 #error "TICKVANE_CLI_PATH must name the tickvane-cli executable"
@@ -27,33 +22,6 @@ constexpr int kRecords = 16000;
 const BenchDirectory& Directory() {
     static const BenchDirectory directory = QuoteDirectory("cli-255x16000", kSecurities, kRecords);
     return directory;
-}
-
-// Runs the program with its standard output on /dev/null and waits for it. Standard error stays
-// with the benchmark so that a failing child says why. Gives an empty text on exit code 0,
-// otherwise a description of what went wrong.
-std::string RunQuietly(const std::vector<std::string>& arguments, bool searchPath) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int error = searchPath
-                          ? posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ)
-                          : posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
-        return "cannot start " + arguments[0];
-    int status = 0;
-    if (waitpid(child, &status, 0) != child)
-        return "lost " + arguments[0];
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return arguments[0] + " " + arguments[1] + " failed";
-    return {};
 }
 
 void Report(benchmark::State& state, const BenchDirectory& directory) {

@@ -50,5 +50,29 @@ line=$("$cli" list --repair "$scratch/MASTER" | sed -n 2p)
 [ ! -e "$scratch/MASTER.bak" ] || fail "work file left behind"
 expect_exit 1 "not a MASTER" "$cli" list "$demo/F1.DAT"
 
+# render: a trace of the drawing, or an image through the export module.
+trace=$("$cli" render "$demo/MASTER" -o -)
+[ "$(printf '%s\n' "$trace" | head -n 1)" = "fill 0 0 800 600 #000000" ] || fail "trace starts with the background"
+printf '%s\n' "$trace" | grep -q '^text [0-9]* 597 center-top #00FFFF "ACME"$\|^text [0-9]* 597 right-top #00FFFF "ACME"$' \
+    || fail "trace has the title"
+"$cli" render "$demo/MASTER" --symbol WLLW --size 655x420 --print --no-volume --ma1 2 \
+    -o "$scratch/chart.trace" || fail "render to a trace file"
+[ "$(head -n 1 "$scratch/chart.trace")" = "fill 0 0 655 420 #FFFFFF" ] || fail "printed trace"
+grep -q '^line 5 4 605 4 #000000 0$' "$scratch/chart.trace" || fail "no volume pane when asked"
+if [ -e "$(dirname "$cli")/libtickvane-imageexport.so" ]; then
+    "$cli" render "$demo/MASTER" --index 3 -o "$scratch/chart.png" || fail "render a PNG"
+    [ "$(head -c 8 "$scratch/chart.png" | od -An -tx1 | tr -d ' ')" = "89504e470d0a1a0a" ] || fail "PNG signature"
+    "$cli" render "$demo/MASTER" -o "$scratch/chart.svg" && grep -q '<svg' "$scratch/chart.svg" || fail "render an SVG"
+    "$cli" render "$demo/MASTER" -o "$scratch/chart.pdf" && [ "$(head -c 4 "$scratch/chart.pdf")" = "%PDF" ] || fail "render a PDF"
+fi
+err=$("$cli" render "$demo/MASTER" --symbol NOSUCH -o - 2>&1 >/dev/null)
+[ "$err" = "tickvane-cli: Failure in SearchSetSymbolIndex" ] || fail "render of a missing symbol: '$err'"
+expect_exit 1 "no such entry" "$cli" render "$demo/MASTER" --index 200 -o -
+expect_exit 2 "render without output" "$cli" render "$demo/MASTER"
+expect_exit 2 "render to an unknown format" "$cli" render "$demo/MASTER" -o chart.bmp
+expect_exit 2 "render with a bad size" "$cli" render "$demo/MASTER" --size 0x10 -o -
+expect_exit 2 "render with a bad bar space" "$cli" render "$demo/MASTER" --bar-space 11 -o -
+expect_exit 2 "render with bad colours" "$cli" render "$demo/MASTER" --colors 0123456789 -o -
+
 [ "$failures" -eq 0 ] && echo "cli contract: all checks passed"
 exit "$failures"

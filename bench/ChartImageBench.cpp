@@ -1,0 +1,80 @@
+// The chart drawn through Qt: into a full-HD image, and tickvane-cli render as a whole process.
+
+#include "bench/BenchData.h"
+#include "bench/Spawn.h"
+#include "chart/Bars.h"
+#include "platform/MemorySettings.h"
+#include "platform/MessageService.h"
+#include "platform/QPainterSurface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <string>
+
+#ifndef TICKVANE_CLI_PATH
+#error "TICKVANE_CLI_PATH must name the tickvane-cli executable"
+#endif
+
+namespace {
+
+class CSilentMessages : public MessageService {
+public:
+    void Show(const std::string&, MessageIcon) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+};
+
+const BenchDirectory& Directory() {
+    static const BenchDirectory directory = QuoteDirectory("chart-255x2000", 255, 2000);
+    return directory;
+}
+
+// 800 records into a 1920x1080 image, bar spacing 2 so that every record has its slot.
+void BM_DrawChartImage(benchmark::State& state) {
+    CMemorySettings settings;
+    CSilentMessages messages;
+    CBars bars(settings, messages);
+    const std::string master = Directory().path + "MASTER";
+    if (!bars.SetMasterPath(master.c_str()) || bars.ReadMaster() || bars.ReadCurrentSymbol())
+        state.SkipWithError("the directory does not open");
+    bars.SetBarSpace(2);
+    bars.SetFrameSizeProvider([] { return CSize{1920, 1080}; });
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        {
+            CQPainterSurface surface(painter);
+            bars.DrawChart(surface, CRect{0, 0, 1920, 1080}, false);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawChartImage)->Unit(benchmark::kMillisecond);
+
+// tickvane-cli render of a PNG: start, Qt, open the directory, draw, encode, write.
+void BM_RenderPngProcess(benchmark::State& state) {
+    const std::string master = Directory().path + "MASTER";
+    const std::string output = Directory().path + "render-bench.png";
+    for (auto _ : state) {
+        const std::string problem =
+            RunQuietly({TICKVANE_CLI_PATH, "render", master, "-o", output}, false);
+        if (!problem.empty())
+            state.SkipWithError(problem.c_str());
+    }
+}
+BENCHMARK(BM_RenderPngProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

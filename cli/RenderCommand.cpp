@@ -1,0 +1,179 @@
+// tickvane-cli render: one chart, opened the way the desktop program opens it, drawn into an
+// image or written as a trace of the drawing primitives.
+
+#include "chart/Bars.h"
+#include "chart/ViewOptions.h"
+#include "cli/CliCommands.h"
+#include "cli/CliMessages.h"
+#include "cli/ImageExport.h"
+#include "platform/MemorySettings.h"
+#include "platform/RecordingSurface.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct RenderRequest {
+    std::string master;
+    std::optional<std::string> symbol;
+    std::optional<int> index;
+    int width = 800;
+    int height = 600;
+    bool printing = false;
+    std::string output;
+};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find('x');
+    return x != std::string::npos && ParseInt(text.substr(0, x), width) &&
+           ParseInt(text.substr(x + 1), height) && width > 0 && height > 0 && width <= 20000 &&
+           height <= 20000;
+}
+
+// Reads the options into the request and straight into the chart object, which starts from the
+// defaults as after every opening.
+bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars,
+                 std::string& problem) {
+    auto needInt = [&](std::size_t& i, int low, int high, int& value) {
+        if (i + 1 < arguments.size() && ParseInt(arguments[i + 1], value) && value >= low &&
+            value <= high) {
+            ++i;
+            return true;
+        }
+        problem = arguments[i] + " needs an integer from " + std::to_string(low) + " to " +
+                  std::to_string(high);
+        return false;
+    };
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        int value = 0;
+        const bool hasValue = i + 1 < arguments.size();
+        if (a == "--symbol" && hasValue) {
+            request.symbol = arguments[++i];
+        } else if (a == "--index") {
+            if (!needInt(i, 0, kMaxSymbols - 1, value))
+                return false;
+            request.index = value;
+        } else if (a == "--size" && hasValue) {
+            if (!ParseSize(arguments[++i], request.width, request.height)) {
+                problem = "--size needs WIDTHxHEIGHT, each from 1 to 20000";
+                return false;
+            }
+        } else if (a == "--print") {
+            request.printing = true;
+        } else if (a == "--bar-space") {
+            if (!needInt(i, kMinBarSpace, kMaxBarSpace, value))
+                return false;
+            bars.SetBarSpace(value);
+        } else if (a == "--ma1" || a == "--ma2") {
+            if (!needInt(i, kMinAverageLength, kMaxAverageLength, value))
+                return false;
+            a == "--ma1" ? bars.SetMA1Length(value) : bars.SetMA2Length(value);
+        } else if (a == "--no-volume") {
+            bars.SetShowVolume(0);
+        } else if (a == "--no-ma1") {
+            bars.SetShowMA1(0);
+        } else if (a == "--no-ma2") {
+            bars.SetShowMA2(0);
+        } else if (a == "--colors" && hasValue) {
+            if (!ApplyColorsText(bars, arguments[++i])) {
+                problem = "--colors needs ten digits from 0 to 7";
+                return false;
+            }
+        } else if (a == "-o" && hasValue) {
+            request.output = arguments[++i];
+        } else if (a.size() > 1 && a[0] == '-') {
+            problem = "unknown or incomplete option " + a;
+            return false;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 1 || request.output.empty() || (request.symbol && request.index)) {
+        problem = "render needs the path of a MASTER file, -o FILE and at most one of --symbol "
+                  "and --index";
+        return false;
+    }
+    request.master = positional[0];
+    const std::string& out = request.output;
+    if (out != "-" && !EndsWith(out, ".trace") && !EndsWith(out, ".png") &&
+        !EndsWith(out, ".svg") && !EndsWith(out, ".pdf")) {
+        problem = "the output must end in .png, .svg, .pdf or .trace, or be -";
+        return false;
+    }
+    return true;
+}
+
+// Makes the wanted entry current and loads it; false when the directory or the security fails.
+bool OpenChart(CBars& bars, const RenderRequest& request, CCliMessages& messages) {
+    if (!bars.SetMasterPath(request.master.c_str())) {
+        messages.Show("You have not selected a file named \"MASTER\"", MessageIcon::None);
+        return false;
+    }
+    if (bars.ReadMaster() != 0) {
+        if (messages.m_nShown == 0)
+            messages.Show("cannot open " + request.master, MessageIcon::Stop);
+        return false;
+    }
+    if (request.index && *request.index >= bars.GetSymbolCount()) {
+        messages.Show("there is no entry " + std::to_string(*request.index), MessageIcon::Stop);
+        return false;
+    }
+    const int shown = messages.m_nShown;
+    if (request.symbol)
+        bars.SearchSetSymbolIndex(request.symbol->c_str());
+    else
+        bars.StepSymbol(request.index.value_or(0));
+    return messages.m_nShown == shown;
+}
+
+bool WriteTraceFile(CBars& bars, const RenderRequest& request) {
+    CRecordingSurface surface;
+    bars.DrawChart(surface, CRect{0, 0, request.width, request.height}, request.printing);
+    if (request.output == "-") {
+        surface.WriteTrace(std::cout);
+        return static_cast<bool>(std::cout.flush());
+    }
+    std::ofstream out(request.output, std::ios::binary | std::ios::trunc);
+    surface.WriteTrace(out);
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int RunRenderCommand(const Arguments& arguments) {
+    CMemorySettings settings; // defaults, not the user's stored options
+    CCliMessages messages;
+    CBars bars(settings, messages);
+    RenderRequest request;
+    std::string problem;
+    if (!ParseRender(arguments, request, bars, problem))
+        return UsageError(problem);
+    if (!OpenChart(bars, request, messages))
+        return 1;
+    bars.SetFrameSizeProvider([&] { return CSize{request.width, request.height}; });
+
+    const std::string& out = request.output;
+    if (out == "-" || EndsWith(out, ".trace")) {
+        if (WriteTraceFile(bars, request))
+            return 0;
+        messages.Show("cannot write " + out, MessageIcon::Stop);
+        return 1;
+    }
+    std::string error;
+    if (ExportImage(bars, out, request.width, request.height, request.printing, error))
+        return 0;
+    messages.Show(error, MessageIcon::Stop);
+    return 1;
+}
