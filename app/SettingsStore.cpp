@@ -183,30 +183,13 @@ void CSettingsStore::ImportIniFile() {
     settings.sync();
 }
 
-bool CSettingsStore::Find(std::string_view section, std::string_view name,
-                          std::string& text) const {
+bool CSettingsStore::ReadStored(std::string_view section, std::string_view name,
+                                std::string& stored) {
     if (m_strRootFile.empty())
         return false;
     const QSettings settings(FilePath(m_strRootFile), QSettings::IniFormat);
     const QString key = ResolveKey(settings, section, name);
-    std::string stored;
-    return !key.isEmpty() && StoredText(settings.value(key), stored) &&
-           ReadableSettingText(stored, text);
-}
-
-int CSettingsStore::ReadInt(std::string_view section, std::string_view name, int defaultValue) {
-    std::string text;
-    return Find(section, name, text) ? ScanSettingInt(text, defaultValue) : defaultValue;
-}
-
-bool CSettingsStore::WriteInt(std::string_view section, std::string_view name, int value) {
-    return WriteString(section, name, FormatSettingInt(value));
-}
-
-std::string CSettingsStore::ReadString(std::string_view section, std::string_view name,
-                                       std::string_view defaultValue) {
-    std::string text;
-    return Find(section, name, text) ? text : std::string(defaultValue);
+    return !key.isEmpty() && StoredText(settings.value(key), stored);
 }
 
 bool CSettingsStore::WriteString(std::string_view section, std::string_view name,

@@ -32,18 +32,15 @@ public:
     // the settings file. A missing old file imports nothing.
     void ImportIniFile();
 
-    int ReadInt(std::string_view section, std::string_view name, int defaultValue) override;
-    bool WriteInt(std::string_view section, std::string_view name, int value) override;
-    std::string ReadString(std::string_view section, std::string_view name,
-                           std::string_view defaultValue) override;
     bool WriteString(std::string_view section, std::string_view name,
                      std::string_view text) override;
 
     const std::string& RootFile() const { return m_strRootFile; }
 
-private:
-    bool Find(std::string_view section, std::string_view name, std::string& text) const;
+protected:
+    bool ReadStored(std::string_view section, std::string_view name, std::string& stored) override;
 
+private:
     // Empty until CreateRootKey: reads then give defaults and writes fail.
     std::string m_strRootFile;
 };

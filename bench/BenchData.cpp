@@ -1,6 +1,7 @@
 #include "bench/BenchData.h"
 
 #include "tests/support/MetaStockWriter.h"
+#include "tests/support/SyntheticPrices.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,81 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// xorshift64*: the same prices on every run, so figures from different days compare.
-class CRandom {
-public:
-    explicit CRandom(std::uint64_t seed) : m_nState(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    double Uniform() {
-        m_nState ^= m_nState >> 12;
-        m_nState ^= m_nState << 25;
-        m_nState ^= m_nState >> 27;
-        return static_cast<double>((m_nState * 0x2545F4914F6CDD1Dull) >> 11) / 9007199254740992.0;
-    }
-    double Normal() {
-        double sum = 0;
-        for (int i = 0; i < 12; ++i)
-            sum += Uniform();
-        return sum - 6;
-    }
-
-private:
-    std::uint64_t m_nState;
-};
-
-// Trading days: every weekday from 1980-01-01 on. 16000 of them end in 2041, within the range
-// of day numbers.
-class CWeekdays {
-public:
-    float Stored() const {
-        return static_cast<float>((m_nYear - 1900) * 10000 + m_nMonth * 100 + m_nDay);
-    }
-    void Next() {
-        do {
-            m_nWeekday = (m_nWeekday + 1) % 7;
-            if (++m_nDay > DaysInMonth()) {
-                m_nDay = 1;
-                if (++m_nMonth > 12) {
-                    m_nMonth = 1;
-                    ++m_nYear;
-                }
-            }
-        } while (m_nWeekday == 0 || m_nWeekday == 6);
-    }
-
-private:
-    int DaysInMonth() const {
-        static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        const bool leap = (m_nYear % 4 == 0 && m_nYear % 100 != 0) || m_nYear % 400 == 0;
-        return m_nMonth == 2 && leap ? 29 : days[m_nMonth - 1];
-    }
-
-    int m_nYear = 1980, m_nMonth = 1, m_nDay = 1;
-    int m_nWeekday = 2; // 1980-01-01 was a Tuesday
-};
-
-float Cents(double value) {
-    return static_cast<float>(std::round(value * 100) / 100);
-}
-
+// Each security starts somewhere between 20 and 100 and walks from 1980 on; 16000 weekdays end
+// in 2041, within the range of day numbers.
 std::vector<PriceRecord> Records(int count, std::uint64_t seed) {
-    CRandom random(seed);
-    CWeekdays day;
-    double close = 20 + 80 * random.Uniform();
-    double openInterest = 20000;
-    std::vector<PriceRecord> records;
-    records.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i, day.Next()) {
-        const double open = close * (1 + 0.005 * random.Normal());
-        close = std::max(0.05, close * std::exp(0.015 * random.Normal()));
-        const double high = std::max(open, close) * (1 + 0.008 * std::fabs(random.Normal()));
-        const double low = std::min(open, close) * (1 - 0.008 * std::fabs(random.Normal()));
-        const double volume = std::round(50000 * std::exp(0.5 * random.Normal()));
-        openInterest = std::max(100.0, openInterest + 200 * random.Normal());
-        records.push_back({day.Stored(), Cents(open), Cents(high), Cents(low), Cents(close),
-                           static_cast<float>(volume),
-                           static_cast<float>(std::round(openInterest))});
-    }
-    return records;
+    const double price = 20 + 80 * CRandom(seed).Uniform();
+    return RandomWalk(count, 1980, price, 0.015, seed + 1);
 }
 
 std::string Symbol(int index) {
@@ -110,7 +41,7 @@ BenchDirectory QuoteDirectory(const std::string& name, int securities, int recor
     directory.datBytes = 0;
 
     std::ostringstream shape;
-    shape << "v1 " << securities << ' ' << records << ' ' << onlyLastPriceFile << '\n';
+    shape << "v2 " << securities << ' ' << records << ' ' << onlyLastPriceFile << '\n';
     const std::string stampPath = directory.path + "complete.stamp";
     std::string stamp;
     {

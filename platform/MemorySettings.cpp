@@ -1,24 +1,12 @@
 #include "platform/MemorySettings.h"
 
-bool CMemorySettings::Find(std::string_view section, std::string_view name,
-                           std::string& text) const {
+bool CMemorySettings::ReadStored(std::string_view section, std::string_view name,
+                                 std::string& stored) {
     const auto it = m_values.find({std::string(section), std::string(name)});
-    return it != m_values.end() && ReadableSettingText(it->second, text);
-}
-
-int CMemorySettings::ReadInt(std::string_view section, std::string_view name, int defaultValue) {
-    std::string text;
-    return Find(section, name, text) ? ScanSettingInt(text, defaultValue) : defaultValue;
-}
-
-bool CMemorySettings::WriteInt(std::string_view section, std::string_view name, int value) {
-    return WriteString(section, name, FormatSettingInt(value));
-}
-
-std::string CMemorySettings::ReadString(std::string_view section, std::string_view name,
-                                        std::string_view defaultValue) {
-    std::string text;
-    return Find(section, name, text) ? text : std::string(defaultValue);
+    if (it == m_values.end())
+        return false;
+    stored = it->second;
+    return true;
 }
 
 bool CMemorySettings::WriteString(std::string_view section, std::string_view name,

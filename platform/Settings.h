@@ -13,12 +13,23 @@ constexpr std::size_t kMaxSettingBytes = 260;
 class Settings {
 public:
     virtual ~Settings() = default;
-    virtual int ReadInt(std::string_view section, std::string_view name, int defaultValue) = 0;
-    virtual bool WriteInt(std::string_view section, std::string_view name, int value) = 0;
-    virtual std::string ReadString(std::string_view section, std::string_view name,
-                                   std::string_view defaultValue) = 0;
+    int ReadInt(std::string_view section, std::string_view name, int defaultValue);
+    bool WriteInt(std::string_view section, std::string_view name, int value);
+    std::string ReadString(std::string_view section, std::string_view name,
+                           std::string_view defaultValue);
+    // True when the value was stored.
     virtual bool WriteString(std::string_view section, std::string_view name,
                              std::string_view text) = 0;
+
+protected:
+    // The value as stored, whatever its length; false when it is absent or cannot be read.
+    virtual bool ReadStored(std::string_view section, std::string_view name,
+                            std::string& stored) = 0;
+
+private:
+    // The stored value as a reader sees it: up to the first NUL, or nothing when the value with
+    // its terminator exceeds kMaxSettingBytes.
+    bool ReadText(std::string_view section, std::string_view name, std::string& text);
 };
 
 // The text of an integer value ("%d").
@@ -28,7 +39,3 @@ std::string FormatSettingInt(int value);
 // first other character; the rest is ignored. No digit gives `defaultValue`; numbers beyond the
 // range of int saturate.
 int ScanSettingInt(std::string_view text, int defaultValue);
-
-// The stored text as a reader sees it: up to the first NUL, or nothing when the value with its
-// terminator exceeds kMaxSettingBytes.
-bool ReadableSettingText(std::string_view stored, std::string& text);

@@ -2,6 +2,7 @@
 // with plausible random-walk prices. Deterministic: the same files on every run and platform.
 
 #include "tests/support/MetaStockWriter.h"
+#include "tests/support/SyntheticPrices.h"
 
 #include <cmath>
 #include <cstdint>
@@ -11,28 +12,6 @@
 #include <vector>
 
 namespace {
-
-// xorshift64*: fixed output on every platform, unlike the standard distributions.
-class CRandom {
-public:
-    explicit CRandom(std::uint64_t seed) : m_nState(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    double Uniform() {
-        m_nState ^= m_nState >> 12;
-        m_nState ^= m_nState << 25;
-        m_nState ^= m_nState >> 27;
-        return static_cast<double>((m_nState * 0x2545F4914F6CDD1Dull) >> 11) / 9007199254740992.0;
-    }
-    // Sum of uniforms: close enough to a normal variate for prices, and portable.
-    double Normal() {
-        double sum = 0;
-        for (int i = 0; i < 12; ++i)
-            sum += Uniform();
-        return sum - 6;
-    }
-
-private:
-    std::uint64_t m_nState;
-};
 
 enum class Layout { DateOhlc, DateHlcv, DateOhlcv, DateOhlcvOi };
 
@@ -47,74 +26,22 @@ struct Security {
     bool withDop;
 };
 
-// Day of week for a civil date (0 = Sunday), Sakamoto's method.
-int Weekday(int y, int m, int d) {
-    static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (m < 3)
-        --y;
-    return (y + y / 4 - y / 100 + y / 400 + offsets[m - 1] + d) % 7;
-}
-
-int DaysInMonth(int y, int m) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return m == 2 && leap ? 29 : days[m - 1];
-}
-
-struct Calendar {
-    int y, m, d;
-    void NextWeekday() {
-        do {
-            if (++d > DaysInMonth(y, m)) {
-                d = 1;
-                if (++m > 12) {
-                    m = 1;
-                    ++y;
-                }
-            }
-        } while (Weekday(y, m, d) == 0 || Weekday(y, m, d) == 6);
-    }
-    // (C)YYMMDD as MetaStock stores it: 970314, 1030214.
-    float Stored() const { return static_cast<float>((y - 1900) * 10000 + m * 100 + d); }
-};
-
-float Cents(double value) {
-    return static_cast<float>(std::round(value * 100) / 100);
-}
-
+// The security's walk with the fields of its layout.
 std::vector<PriceRecord> MakeRecords(const Security& security, std::uint64_t seed) {
-    CRandom random(seed);
-    Calendar day{security.startYear, 1, 1};
-    if (Weekday(day.y, 1, 1) == 0 || Weekday(day.y, 1, 1) == 6)
-        day.NextWeekday();
-    double close = security.price;
-    double openInterest = 20000 + 5000 * random.Uniform();
-    std::vector<PriceRecord> records;
-    for (int i = 0; i < security.records; ++i, day.NextWeekday()) {
-        const double open = close * (1 + 0.3 * security.volatility * random.Normal());
-        close = std::max(0.05, close * std::exp(security.volatility * random.Normal()));
-        const double high =
-            std::max(open, close) * (1 + security.volatility * std::fabs(random.Normal()) / 2);
-        const double low =
-            std::min(open, close) * (1 - security.volatility * std::fabs(random.Normal()) / 2);
-        const double volume =
-            std::round(50000 * std::exp(0.5 * random.Normal()) * (1 + 20 * security.volatility));
-        openInterest = std::max(100.0, openInterest + 200 * random.Normal());
-        const float date = day.Stored();
+    std::vector<PriceRecord> records =
+        RandomWalk(security.records, security.startYear, security.price, security.volatility, seed);
+    for (PriceRecord& r : records) { // date, open, high, low, close, volume, open interest
         switch (security.layout) {
         case Layout::DateOhlc:
-            records.push_back({date, Cents(open), Cents(high), Cents(low), Cents(close)});
+            r = {r[0], r[1], r[2], r[3], r[4]};
             break;
         case Layout::DateHlcv:
-            records.push_back({date, Cents(high), Cents(low), Cents(close), float(volume)});
+            r = {r[0], r[2], r[3], r[4], r[5]};
             break;
         case Layout::DateOhlcv:
-            records.push_back(
-                {date, Cents(open), Cents(high), Cents(low), Cents(close), float(volume)});
+            r.resize(6);
             break;
         case Layout::DateOhlcvOi:
-            records.push_back({date, Cents(open), Cents(high), Cents(low), Cents(close),
-                               float(volume), float(std::round(openInterest))});
             break;
         }
     }

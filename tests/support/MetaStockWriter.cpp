@@ -23,6 +23,14 @@ void IeeeToMbf(float value, std::uint8_t out[4]) {
     out[3] = static_cast<std::uint8_t>(exponent + 2);
 }
 
+MasterEntry SecurityEntry(int fileNumber, const std::string& symbol, const std::string& name) {
+    MasterEntry entry;
+    entry.fileNumber = fileNumber;
+    entry.symbol = symbol;
+    entry.name = name;
+    return entry;
+}
+
 MasterEntry DirectoryEntry(const std::string& name) {
     MasterEntry entry;
     entry.fileNumber = 0;

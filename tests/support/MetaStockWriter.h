@@ -18,6 +18,9 @@ struct MasterEntry {
     float lastDate = 0;
 };
 
+// A security entry of 28-byte records.
+MasterEntry SecurityEntry(int fileNumber, const std::string& symbol, const std::string& name);
+
 // A directory entry for subdirectory `name` (at most 8 characters).
 MasterEntry DirectoryEntry(const std::string& name);
 

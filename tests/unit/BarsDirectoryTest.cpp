@@ -13,14 +13,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-MasterEntry Security(int fileNumber, const std::string& symbol, const std::string& name) {
-    MasterEntry entry;
-    entry.fileNumber = fileNumber;
-    entry.symbol = symbol;
-    entry.name = name;
-    return entry;
-}
-
 std::vector<PriceRecord> Closes(std::initializer_list<float> closes) {
     std::vector<PriceRecord> records;
     float date = 1030102;
@@ -81,8 +73,8 @@ TEST_F(BarsDirectoryTest, MasterPathsAreAcceptedByTheirLastSixLetters) {
 }
 
 TEST_F(BarsDirectoryTest, ListsEntriesInFileOrder) {
-    WriteDirectory(
-        {Security(1, "AAA", "ALPHA"), Security(2, "BBB", "BETA"), Security(3, "CCC", "GAMMA")});
+    WriteDirectory({SecurityEntry(1, "AAA", "ALPHA"), SecurityEntry(2, "BBB", "BETA"),
+                    SecurityEntry(3, "CCC", "GAMMA")});
     ASSERT_EQ(Open(), 0);
     EXPECT_EQ(m_bars.GetSymbolCount(), 3);
     EXPECT_EQ(m_bars.GetCurrentIndex(), 0);
@@ -94,8 +86,9 @@ TEST_F(BarsDirectoryTest, ListsEntriesInFileOrder) {
 }
 
 TEST_F(BarsDirectoryTest, AHeaderThatMiscountsFailsTheRead) {
-    WriteDirectory(
-        {Security(1, "AAA", "ALPHA"), Security(2, "BBB", "BETA"), Security(3, "CCC", "GAMMA")}, 4);
+    WriteDirectory({SecurityEntry(1, "AAA", "ALPHA"), SecurityEntry(2, "BBB", "BETA"),
+                    SecurityEntry(3, "CCC", "GAMMA")},
+                   4);
     EXPECT_EQ(Open(), 1);
     EXPECT_EQ(m_messages.TakeShown(), Texts{"File read failed"});
     EXPECT_EQ(m_bars.GetSymbolCount(), 0);
@@ -114,7 +107,7 @@ TEST_F(BarsDirectoryTest, UnreadableMastersFailQuietlyOrWithAMessage) {
 TEST_F(BarsDirectoryTest, MoreThan255EntriesListTheFirst255) {
     std::vector<MasterEntry> entries;
     for (int i = 0; i < 300; ++i)
-        entries.push_back(Security(i % 255 + 1, "S" + std::to_string(i), "NAME"));
+        entries.push_back(SecurityEntry(i % 255 + 1, "S" + std::to_string(i), "NAME"));
     WriteBytes(m_dir / "MASTER", MasterFileBytes(entries));
     ASSERT_EQ(Open(), 0);
     EXPECT_EQ(m_bars.GetSymbolCount(), 255);
@@ -125,7 +118,7 @@ TEST_F(BarsDirectoryTest, MoreThan255EntriesListTheFirst255) {
 }
 
 TEST_F(BarsDirectoryTest, LoadsTheCurrentSymbolWithItsAverages) {
-    WriteDirectory({Security(1, "AAA", "ALPHA"), Security(2, "BBB", "BETA")});
+    WriteDirectory({SecurityEntry(1, "AAA", "ALPHA"), SecurityEntry(2, "BBB", "BETA")});
     m_bars.SetMA1Length(2);
     m_bars.SetMA2Length(4);
     ASSERT_EQ(Open(), 0);
@@ -143,8 +136,8 @@ TEST_F(BarsDirectoryTest, LoadsTheCurrentSymbolWithItsAverages) {
 }
 
 TEST_F(BarsDirectoryTest, StepsClampAtBothEnds) {
-    WriteDirectory({Security(1, "A", "A"), Security(2, "B", "B"), Security(3, "C", "C"),
-                    Security(4, "D", "D")});
+    WriteDirectory({SecurityEntry(1, "A", "A"), SecurityEntry(2, "B", "B"),
+                    SecurityEntry(3, "C", "C"), SecurityEntry(4, "D", "D")});
     ASSERT_EQ(Open(), 0);
     ASSERT_EQ(m_bars.ReadCurrentSymbol(), 0);
     EXPECT_EQ(m_bars.StepSymbol(-1), 1);
@@ -171,8 +164,8 @@ TEST_F(BarsDirectoryTest, StepsClampAtBothEnds) {
 }
 
 TEST_F(BarsDirectoryTest, SearchIsExactAndTakesTheFirstMatch) {
-    WriteDirectory(
-        {Security(1, "IBM", "ONE"), Security(2, "XYZ", "TWO"), Security(3, "XYZ", "THREE")});
+    WriteDirectory({SecurityEntry(1, "IBM", "ONE"), SecurityEntry(2, "XYZ", "TWO"),
+                    SecurityEntry(3, "XYZ", "THREE")});
     ASSERT_EQ(Open(), 0);
     m_bars.SearchSetSymbolIndex("XYZ");
     EXPECT_EQ(m_bars.GetCurrentIndex(), 1);
@@ -184,7 +177,8 @@ TEST_F(BarsDirectoryTest, SearchIsExactAndTakesTheFirstMatch) {
 }
 
 TEST_F(BarsDirectoryTest, SymbolsWithSharedFirstWordsLoadTheFirst) {
-    WriteDirectory({Security(1, "BRK A", "BERKSHIRE A"), Security(2, "BRK B", "BERKSHIRE B")});
+    WriteDirectory(
+        {SecurityEntry(1, "BRK A", "BERKSHIRE A"), SecurityEntry(2, "BRK B", "BERKSHIRE B")});
     ASSERT_EQ(Open(), 0);
     EXPECT_STREQ(m_bars.GetSymbol(0), "BRK");
     EXPECT_STREQ(m_bars.GetSymbol(1), "BRK");
@@ -193,7 +187,7 @@ TEST_F(BarsDirectoryTest, SymbolsWithSharedFirstWordsLoadTheFirst) {
 }
 
 TEST_F(BarsDirectoryTest, AMissingPriceFileIsReportedAndUnloads) {
-    WriteDirectory({Security(1, "AAA", "ALPHA"), Security(2, "GONE", "BETA")});
+    WriteDirectory({SecurityEntry(1, "AAA", "ALPHA"), SecurityEntry(2, "GONE", "BETA")});
     std::remove((m_dir / "F2.DAT").c_str());
     ASSERT_EQ(Open(), 0);
     ASSERT_EQ(m_bars.ReadCurrentSymbol(), 0);

@@ -9,10 +9,7 @@
 namespace {
 
 MasterEntry Security(int fileNumber, const std::string& symbol, const std::string& name) {
-    MasterEntry entry;
-    entry.fileNumber = fileNumber;
-    entry.symbol = symbol;
-    entry.name = name;
+    MasterEntry entry = SecurityEntry(fileNumber, symbol, name);
     entry.firstDate = 970314;
     entry.lastDate = 1030214;
     return entry;

@@ -10,23 +10,16 @@
 
 namespace {
 
-MasterEntry Security(int fileNumber, const std::string& symbol, const std::string& name) {
-    MasterEntry entry;
-    entry.fileNumber = fileNumber;
-    entry.symbol = symbol;
-    entry.name = name;
-    return entry;
-}
-
 class MasterRepairTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Bytes damaged = MasterRecordBytes(Security(3, "", "NAMED TOO"));
+        Bytes damaged = MasterRecordBytes(SecurityEntry(3, "", "NAMED TOO"));
         damaged[12] = 0;    // the name ends after NAMED
         damaged[36] = 0x01; // a control byte, then leftovers that the repair keeps cleaned
         damaged[44] = 'Q';
-        m_original = MasterFileBytes({Security(1, "AAA", "ALPHA"), Security(2, "", "ACME CORP"),
-                                      Security(3, "", "NAMED TOO"), Security(4, " XYZ", "SPACED")});
+        m_original = MasterFileBytes(
+            {SecurityEntry(1, "AAA", "ALPHA"), SecurityEntry(2, "", "ACME CORP"),
+             SecurityEntry(3, "", "NAMED TOO"), SecurityEntry(4, " XYZ", "SPACED")});
         std::copy(damaged.begin(), damaged.end(), m_original.begin() + 3 * 53);
         m_original.push_back(0x5A); // a trailing piece shorter than a record
         WriteBytes(Master(), m_original);
