@@ -4,8 +4,8 @@
 #include "bench/BenchData.h"
 #include "chart/Bars.h"
 #include "platform/MemorySettings.h"
-#include "platform/MessageService.h"
 #include "platform/RecordingSurface.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,13 +16,6 @@ namespace {
 constexpr int kSecurities = 255;
 constexpr int kRecords = 2000;
 
-class CSilentMessages : public MessageService {
-public:
-    void Show(const std::string&, MessageIcon) override { ++m_nShown; }
-    bool AskYesNo(const std::string&) override { return false; }
-    int m_nShown = 0;
-};
-
 const BenchDirectory& Directory() {
     static const BenchDirectory directory = QuoteDirectory("chart-255x2000", kSecurities, kRecords);
     return directory;
@@ -31,7 +24,7 @@ const BenchDirectory& Directory() {
 // A chart object with the directory listed, as after opening its MASTER.
 struct CChart {
     CMemorySettings settings;
-    CSilentMessages messages;
+    CScriptedMessages messages;
     CBars bars{settings, messages};
     std::string master = Directory().path + "MASTER";
 
@@ -62,7 +55,7 @@ void BM_StepThroughAll(benchmark::State& state) {
         for (int i = 1; i < kSecurities; ++i)
             chart.bars.StepSymbol(+1);
     }
-    if (chart.messages.m_nShown != 0)
+    if (!chart.messages.m_shown.empty())
         state.SkipWithError("a step failed");
     state.SetItemsProcessed(state.iterations() * (kSecurities - 1));
 }

@@ -4,8 +4,8 @@
 #include "bench/Spawn.h"
 #include "chart/Bars.h"
 #include "platform/MemorySettings.h"
-#include "platform/MessageService.h"
 #include "platform/QPainterSurface.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,12 +21,6 @@
 
 namespace {
 
-class CSilentMessages : public MessageService {
-public:
-    void Show(const std::string&, MessageIcon) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-};
-
 const BenchDirectory& Directory() {
     static const BenchDirectory directory = QuoteDirectory("chart-255x2000", 255, 2000);
     return directory;
@@ -35,7 +29,7 @@ const BenchDirectory& Directory() {
 // 800 records into a 1920x1080 image, bar spacing 2 so that every record has its slot.
 void BM_DrawChartImage(benchmark::State& state) {
     CMemorySettings settings;
-    CSilentMessages messages;
+    CScriptedMessages messages;
     CBars bars(settings, messages);
     const std::string master = Directory().path + "MASTER";
     if (!bars.SetMasterPath(master.c_str()) || bars.ReadMaster() || bars.ReadCurrentSymbol())

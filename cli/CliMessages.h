@@ -5,6 +5,9 @@
 #include "platform/MessageService.h"
 
 #include <cstdio>
+#include <string>
+
+class CBars;
 
 class CCliMessages : public MessageService {
 public:
@@ -16,3 +19,7 @@ public:
 
     int m_nShown = 0;
 };
+
+// Opens a MASTER the way the viewer does (path check, then the directory), reporting every
+// failure; false when nothing can be listed.
+bool OpenMasterFile(CBars& bars, const std::string& path, CCliMessages& messages);

@@ -22,15 +22,6 @@ char* PutUnsigned(char* out, std::uint64_t value) {
     return out + count;
 }
 
-// Exactly `count` digits, leading zeros included.
-char* PutFixedDigits(char* out, std::uint64_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return out + count;
-}
-
 // Whole numbers below 2^24 are exact floats, so their shortest form is their digits, unless
 // trailing zeros make the exponent form shorter ("1e+06"); then nullptr.
 char* PutWhole(char* out, std::uint32_t whole) {
@@ -119,4 +110,12 @@ char* PutShortestFloat(char* out, float value) {
         }
     }
     return std::to_chars(out, out + 32, value).ptr;
+}
+
+char* PutFixedDigits(char* out, std::uint64_t value, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return out + count;
 }

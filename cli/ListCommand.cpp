@@ -37,15 +37,8 @@ int RunListCommand(const Arguments& arguments) {
     CCliMessages messages;
     CBars bars(settings, messages);
     bars.m_bMasterFix = repair ? 1 : 0;
-    if (!bars.SetMasterPath(paths[0].c_str())) {
-        messages.Show("You have not selected a file named \"MASTER\"", MessageIcon::None);
+    if (!OpenMasterFile(bars, paths[0], messages))
         return 1;
-    }
-    if (bars.ReadMaster() != 0) {
-        if (messages.m_nShown == 0)
-            messages.Show("cannot open " + paths[0], MessageIcon::Stop);
-        return 1;
-    }
     std::string listing;
     for (int i = 0; i < bars.GetSymbolCount(); ++i)
         listing += std::to_string(i) + '\t' + WithoutTrailingBlanks(bars.GetSymbol(i)) + '\t' +

@@ -82,33 +82,24 @@ private:
     std::size_t m_nUsed = 0;
 };
 
-// Writes `value` with exactly `width` digits (values below 10^width).
-char* PutDigits(char* out, unsigned value, int width) {
-    for (int i = width - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return out + width;
-}
-
 char* PutRow(char* out, const QuoteBuffer& buffer, int row) {
     const std::int16_t day = buffer.date.Number(row);
     if (day != 0) {
         int year, month, dayOfMonth;
         DayToYmd(static_cast<std::uint16_t>(day), year, month, dayOfMonth);
-        out = PutDigits(out, static_cast<unsigned>(year + 1900), 4);
+        out = PutFixedDigits(out, static_cast<unsigned>(year + 1900), 4);
         *out++ = '-';
-        out = PutDigits(out, static_cast<unsigned>(month), 2);
+        out = PutFixedDigits(out, static_cast<unsigned>(month), 2);
         *out++ = '-';
-        out = PutDigits(out, static_cast<unsigned>(dayOfMonth), 2);
+        out = PutFixedDigits(out, static_cast<unsigned>(dayOfMonth), 2);
     }
     const unsigned seconds = 2u * static_cast<std::uint16_t>(buffer.time.Number(row));
     *out++ = ',';
-    out = PutDigits(out, seconds / 3600, 2);
+    out = PutFixedDigits(out, seconds / 3600, 2);
     *out++ = ':';
-    out = PutDigits(out, seconds / 60 % 60, 2);
+    out = PutFixedDigits(out, seconds / 60 % 60, 2);
     *out++ = ':';
-    out = PutDigits(out, seconds % 60, 2);
+    out = PutFixedDigits(out, seconds % 60, 2);
     for (const QuoteColumn* column : {&buffer.open, &buffer.high, &buffer.low, &buffer.close,
                                       &buffer.volume, &buffer.openInterest}) {
         *out++ = ',';
@@ -127,12 +118,10 @@ int RunQuotesCommand(const Arguments& arguments) {
         return UsageError(problem);
 
     QuoteBuffer buffer{};
-    if (Status status = AllocQuoteBuffer(buffer, request.rows)) {
-        std::fprintf(stderr, "tickvane-cli: %s (%d)\n", StatusText(status), status);
-        return 1;
-    }
-    const Status status =
-        ReadSecurity(buffer, request.directory, request.symbol, request.start, request.count);
+    Status status = AllocQuoteBuffer(buffer, request.rows);
+    if (status == kStatusSuccess)
+        status =
+            ReadSecurity(buffer, request.directory, request.symbol, request.start, request.count);
     if (status != kStatusSuccess) {
         FreeQuoteBuffer(buffer);
         std::fprintf(stderr, "tickvane-cli: %s (%d)\n", StatusText(status), status);

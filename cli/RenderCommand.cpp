@@ -116,15 +116,8 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
 
 // Makes the wanted entry current and loads it; false when the directory or the security fails.
 bool OpenChart(CBars& bars, const RenderRequest& request, CCliMessages& messages) {
-    if (!bars.SetMasterPath(request.master.c_str())) {
-        messages.Show("You have not selected a file named \"MASTER\"", MessageIcon::None);
+    if (!OpenMasterFile(bars, request.master, messages))
         return false;
-    }
-    if (bars.ReadMaster() != 0) {
-        if (messages.m_nShown == 0)
-            messages.Show("cannot open " + request.master, MessageIcon::Stop);
-        return false;
-    }
     if (request.index && *request.index >= bars.GetSymbolCount()) {
         messages.Show("there is no entry " + std::to_string(*request.index), MessageIcon::Stop);
         return false;

@@ -77,10 +77,7 @@ int CBars::ReadMaster() {
         char name[kSymbolTextSize];
         char symbol[kSymbolTextSize];
         TakeMasterName(record, name);
-        if (!TakeMasterSymbol(record, symbol)) {
-            std::strcpy(symbol, name); // the name stands in for a blank symbol
-            damaged = true;
-        }
+        damaged = !TakeListedSymbol(record, symbol) || damaged;
         if (records < kMaxSymbols) {
             std::strcpy(m_szNames[records], name);
             std::strcpy(m_szSymbols[records], symbol);

@@ -31,6 +31,15 @@ bool TakeMasterSymbol(const std::uint8_t* record, char symbol[kMasterSymbolSize 
     return symbol[0] != '\0';
 }
 
+bool TakeListedSymbol(const std::uint8_t* record, char symbol[kMasterSymbolSize + 1]) {
+    if (TakeMasterSymbol(record, symbol))
+        return true;
+    char name[kMasterNameSize + 1];
+    TakeMasterName(record, name);
+    std::memcpy(symbol, name, std::strlen(name) + 1);
+    return false;
+}
+
 namespace {
 
 struct Level {
@@ -106,7 +115,9 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
     const int wantedBlanks = static_cast<int>(std::count(wanted.begin(), wanted.end(), ' '));
     std::string directory(startDirectory);
     AppendSeparator(directory);
-    std::vector<std::string> visited{DirectoryIdentity(directory)};
+    // Directories entered so far, the starting one first; taken only when a subdirectory is
+    // entered, so that the usual lookup in one directory costs no extra call to the system.
+    std::vector<std::string> visited;
     std::vector<Level> levels{{0, 0, directory.size()}};
     std::uint8_t entry[kMasterRecordSize];
 
@@ -157,6 +168,9 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
                 ++level.position;
                 if (!IsDirectoryEntry(entry) || levels.size() >= kMaxMasterLevels)
                     continue;
+                if (visited.empty())
+                    visited.push_back(
+                        DirectoryIdentity(directory.substr(0, levels.front().directoryLength)));
                 std::string subdirectory = EnterableSubdirectory(directory, entry, visited);
                 if (subdirectory.empty())
                     continue;

@@ -59,6 +59,11 @@ void TakeMasterName(const std::uint8_t* record, char name[kMasterNameSize + 1]);
 // entry is damaged and its name stands in for the symbol.
 bool TakeMasterSymbol(const std::uint8_t* record, char symbol[kMasterSymbolSize + 1]);
 
+// The symbol under which the directory lists the entry: TakeMasterSymbol's, or, for a damaged
+// entry, its name (up to a NUL in it; the cleaned bytes after that NUL stay). Returns false for a
+// damaged entry.
+bool TakeListedSymbol(const std::uint8_t* record, char symbol[kMasterSymbolSize + 1]);
+
 // Looks `wanted` (a symbol or a name, compared ignoring case) up in the master of
 // `startDirectory`, then depth-first in the masters of its subdirectory entries. On success gives
 // the record with both dates converted to IEEE and the directory where it was found (ending in a

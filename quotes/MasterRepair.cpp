@@ -20,12 +20,8 @@ constexpr char kRepairQuestion[] =
 // Gives a damaged entry its name as its symbol, the way the directory lists it.
 void RepairRecord(std::uint8_t* record) {
     char symbol[kMasterSymbolSize + 1];
-    if (TakeMasterSymbol(record, symbol))
-        return;
-    char name[kMasterNameSize + 1];
-    TakeMasterName(record, name);
-    std::memcpy(symbol, name, std::strlen(name) + 1);
-    std::memcpy(record + kMasterSymbolOffset, symbol, kMasterSymbolSize);
+    if (!TakeListedSymbol(record, symbol))
+        std::memcpy(record + kMasterSymbolOffset, symbol, kMasterSymbolSize);
 }
 
 // Copies the master into `out`, repaired; a trailing piece shorter than a record is kept as it is.

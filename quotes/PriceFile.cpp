@@ -1,5 +1,6 @@
 #include "quotes/PriceFile.h"
 
+#include "platform/DecimalText.h"
 #include "platform/FileNames.h"
 #include "quotes/Dates.h"
 #include "quotes/Mbf.h"
@@ -17,19 +18,11 @@ constexpr const char* kColumnNames[kColumnCount] = {"DATE", "TIME",  "OPEN", "HI
 // F<n>.DOP lines are read in pieces of at most this many characters.
 constexpr int kDopPieceLength = 299;
 
-// Decimal integer as the C library scans it (blanks, sign, digits), saturating instead of
-// overflowing, kept as its low 16 bits.
+// A number of a F<n>.DOP line, kept as its low 16 bits; no digits give 0.
 std::int16_t ScanInt16(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<long long>(value * 10 + (text[i] - '0'), INT_MAX);
-    return static_cast<std::int16_t>(negative ? -value : value);
+    int value = 0;
+    ScanDecimal(text, value);
+    return static_cast<std::int16_t>(value);
 }
 
 // The comma-separated fields of a line; a run of commas counts as one separator.
