@@ -1,7 +1,7 @@
 #pragma once
-// The chart object. Its directory side (quotes/BarsDirectory.cpp, quotes/MasterRepair.cpp) holds
+// The chart object. Its directory side (BarsDirectory.cpp, MasterRepair.cpp) holds
 // the entries of the open MASTER and the current security's rows with both moving averages; its
-// display side (chart/BarsOptions.cpp, chart/DrawChart.cpp) the view options, the colours and the
+// display side (BarsOptions.cpp, DrawChart.cpp) the view options, the colours and the
 // drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
 // themselves through the MessageService.
 
@@ -43,9 +43,12 @@ public:
     CBars& operator=(const CBars&) = delete;
 
     // The symbol directory.
+    // 1 when the path is accepted (its name is MASTER in any case), 0 when it is refused: the
+    // opposite of the 0-for-success rule of the other methods.
     int SetMasterPath(const char* path);
     int ReadMaster();
     int ReadCurrentSymbol();
+    // 1 when the step went past either end and was clamped to it, else 0; not a failure.
     int StepSymbol(int step);
     void SearchSetSymbolIndex(const char* symbol);
     void Rewind() { m_nCurrentIndex = 0; }
@@ -57,7 +60,9 @@ public:
     const char* GetDataDirectory() const;
     int GetSymbolCount() const { return m_nSymbolCount; }
     int GetCurrentIndex() const { return m_nCurrentIndex; }
+    // 0 when every buffer was allocated, 1 when some were (all are freed again), 100 when none.
     int AllocateBuffers(int rows);
+    // 0, or the status of freeing the quote buffer.
     int FreeBuffers();
     const QuoteBuffer& GetQuotes() const { return m_quotes; }
     const QuoteColumn& GetMA1Column() const { return m_ma1; }
@@ -82,6 +87,7 @@ public:
     int GetMA2Length() const { return m_nMA2Length; }
 
     // Colours: palette indexes 0..7 per item; indexes outside the ranges are ignored.
+    // Gives back `item`, whether or not the colour was taken.
     int SetWorkColor(int item, int paletteIndex);
     int GetWorkColor(int item) const;
     COLORREF GetWorkColorRGB(int item) const;
@@ -89,7 +95,7 @@ public:
     COLORREF GetPaletteColor(int paletteIndex) const;
     const std::string& GetItemName(int item) const;
 
-    // Draws the current security onto `dc`, stretched over `target`; see DrawChart.cpp.
+    // Draws the current security onto `dc`, stretched over `target`; see DrawChart.cpp. Always 0.
     int DrawChart(Surface& dc, const CRect& target, bool printing);
     // The size of the main frame's client area, which is the chart's logical space. Without a
     // provider the target's size is used.

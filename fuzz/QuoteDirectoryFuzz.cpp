@@ -10,6 +10,7 @@
 #include "quotes/Mbf.h"
 #include "quotes/PriceFile.h"
 #include "quotes/QuoteBuffer.h"
+#include "tests/support/TempDir.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -34,30 +35,6 @@ void Check(bool condition, const char* what, int value = 0) {
     if (!condition)
         Fail(what, value);
 }
-
-// A fresh directory below the temporary directory for each input, removed when the input is
-// done, so parallel fuzzing jobs never see each other's files and nothing outlives a clean run
-// (libFuzzer ends without running static destructors).
-class CScratch {
-public:
-    CScratch() {
-        std::string pattern = (fs::temp_directory_path() / "tickvane-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            Fail("cannot create a temporary directory");
-        m_strPath = pattern + '/';
-    }
-    ~CScratch() {
-        std::error_code error;
-        fs::remove_all(m_strPath, error);
-    }
-    CScratch(const CScratch&) = delete;
-    CScratch& operator=(const CScratch&) = delete;
-
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    std::string m_strPath;
-};
 
 // 70 characters of directory text and more, so that the found directory must be cut to fit.
 constexpr const char* kLongName =
@@ -271,7 +248,9 @@ void Exercise(const FuzzCase& fuzzCase, const Written& written) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const CScratch scratch;
+    // A directory of its own per input: nothing outlives a clean run (libFuzzer ends without
+    // running static destructors) and parallel jobs never meet.
+    const CTempDir scratch("tickvane-fuzz-");
     const FuzzCase fuzzCase = DecodeFuzzCase(data, size);
     const Written written = WriteDirectory(scratch.Path(), fuzzCase);
     Exercise(fuzzCase, written);

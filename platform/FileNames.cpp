@@ -96,17 +96,17 @@ bool IsDirectory(const std::string& path) {
 
 } // namespace
 
-std::FILE* OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
-                          std::string* resolved) {
+CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
+                        std::string* resolved) {
     for (const std::string& candidate : CandidateNames(directory, name)) {
         const std::string path = directory + candidate;
-        if (std::FILE* file = std::fopen(path.c_str(), mode)) {
+        if (CFilePtr file{std::fopen(path.c_str(), mode)}) {
             if (resolved)
                 *resolved = path;
             return file;
         }
     }
-    return nullptr;
+    return {};
 }
 
 std::string ResolveSubdirectory(const std::string& directory, std::string_view name) {

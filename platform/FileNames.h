@@ -3,7 +3,8 @@
 // case arrive as MASTER/F1.DAT or master/f1.dat, so every name is looked for exactly first and
 // then ignoring case.
 
-#include <cstdio>
+#include "platform/FileGuard.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,10 +22,10 @@ void AppendSeparator(std::string& directory);
 
 // Opens `name` in `directory` (empty, or ending in a separator). Tries the exact name, then the
 // name in upper, lower and capitalised case, then any entry of the directory whose name matches
-// ignoring case. Gives nullptr when nothing can be opened. `resolved`, when given, receives the
+// ignoring case. Gives no file when nothing can be opened. `resolved`, when given, receives the
 // path that was opened.
-std::FILE* OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
-                          std::string* resolved = nullptr);
+CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
+                        std::string* resolved = nullptr);
 
 // Full path of an existing subdirectory `name` of `directory`, matched as above, or an empty text
 // when there is none.

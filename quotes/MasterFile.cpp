@@ -125,7 +125,8 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
         Level& level = levels.back();
         bool exhausted = false;
         bool entered = false;
-        std::FILE* file = OpenFileNoCase(directory, "master", "rb");
+        const CFilePtr owner = OpenFileNoCase(directory, "master", "rb");
+        std::FILE* file = owner.get();
         if (!file || std::fread(entry, 1, kMasterRecordSize, file) != kMasterRecordSize) {
             exhausted = true;
         } else {
@@ -141,7 +142,6 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
                         if (level.position == 0)
                             level.position = k;
                     } else if (Matches(entry, wanted, wantedBlanks)) {
-                        std::fclose(file);
                         std::memcpy(record.bytes, entry, kMasterRecordSize);
                         MbfToIeee(record.bytes + kMasterFirstDateOffset,
                                   record.bytes + kMasterFirstDateOffset);
@@ -156,15 +156,11 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
             }
             if (!exhausted && level.position <= level.count &&
                 std::fseek(file, static_cast<long>(level.position) * kMasterRecordSize, SEEK_SET) !=
-                    0) {
-                std::fclose(file);
+                    0)
                 return kStatusFileRead;
-            }
             while (!exhausted && level.position <= level.count) {
-                if (std::fread(entry, 1, kMasterRecordSize, file) != kMasterRecordSize) {
-                    std::fclose(file);
+                if (std::fread(entry, 1, kMasterRecordSize, file) != kMasterRecordSize)
                     return kStatusFileRead;
-                }
                 ++level.position;
                 if (!IsDirectoryEntry(entry) || levels.size() >= kMaxMasterLevels)
                     continue;
@@ -179,8 +175,6 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
                 break;
             }
         }
-        if (file)
-            std::fclose(file);
         if (entered) {
             levels.push_back({0, 0, directory.size()});
             continue;

@@ -131,12 +131,10 @@ Status ColumnsFromRecordLength(const std::string& datPath, std::int16_t columnMa
     case 20: {
         std::string directory, name;
         SplitPath(datPath, directory, name);
-        std::FILE* file = OpenFileNoCase(directory, name, "rb");
+        const CFilePtr file = OpenFileNoCase(directory, name, "rb");
         if (!file)
             return kStatusBadColumns;
-        const bool holdsOpen = TwentyByteRecordsHoldOpen(file);
-        std::fclose(file);
-        if (holdsOpen)
+        if (TwentyByteRecordsHoldOpen(file.get()))
             return set({{kColDate, 1}, {kColOpen, 2}, {kColHigh, 3}, {kColLow, 4}, {kColClose, 5}});
         return set({{kColDate, 1}, {kColHigh, 2}, {kColLow, 3}, {kColClose, 4}, {kColVol, 5}});
     }
@@ -155,9 +153,8 @@ Status ParseDopFile(std::string& path, std::int16_t columnMap[kColumnCount],
     std::fill_n(secondNumbers, kColumnCount, 0);
     std::string directory, name;
     SplitPath(path, directory, name);
-    if (std::FILE* file = OpenFileNoCase(directory, name, "r")) {
-        ParseDopLines(file, columnMap, firstNumbers, secondNumbers);
-        std::fclose(file);
+    if (const CFilePtr file = OpenFileNoCase(directory, name, "r")) {
+        ParseDopLines(file.get(), columnMap, firstNumbers, secondNumbers);
         return kStatusSuccess;
     }
     if (path.size() >= 2)
@@ -263,16 +260,15 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
                                      record.IsIntraday()))
         return status;
 
-    std::FILE* file = OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb");
+    const CFilePtr owner = OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb");
+    std::FILE* file = owner.get();
     if (!file)
         return kStatusFileOpen;
     // The records are read in large chunks of their own: a stream buffer would only copy them.
     std::setvbuf(file, nullptr, _IONBF, 0);
     std::uint8_t header[4];
-    if (std::fread(header, 1, 4, file) != 4) {
-        std::fclose(file);
+    if (std::fread(header, 1, 4, file) != 4)
         return kStatusFileRead;
-    }
     // The header's record number is unsigned (intraday files pass 32767 records). A header that
     // promises more records than the file holds is believed only as far as the file goes, and
     // one that names no record means no data.
@@ -290,7 +286,6 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
         buffer.sourceHeaderSize = kSourceHeaderSize;
         buffer.sourceHeader = static_cast<std::uint8_t*>(std::calloc(kSourceHeaderSize, 1));
         if (!buffer.sourceHeader) {
-            std::fclose(file);
             FreeQuoteBuffer(buffer);
             return kStatusMalloc;
         }
@@ -301,23 +296,18 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
     CopyCut(buffer.symbol, sizeof buffer.symbol, symbol);
     FillSourceHeader(buffer, record, columnMap, firstNumbers, secondNumbers);
 
-    if (count == 0 && !askedAll) {
-        std::fclose(file);
+    if (count == 0 && !askedAll)
         return kStatusSuccess;
-    }
     count = std::min<int>(count, buffer.capacity);
     if (start < 0)
         start = std::max(buffer.total - count, 0);
-    if (start > last - 2) {
-        std::fclose(file);
+    if (start > last - 2)
         return kStatusRecordNotFound;
-    }
     int rows = 0;
     if (count > 0 &&
         std::fseek(file, static_cast<long>(recordLength) * (start + 1), SEEK_SET) == 0) {
         RowWriter writer(buffer, columnMap, fieldCount);
         rows = ReadRows(file, recordLength, std::min(count, last - 1 - start), writer);
     }
-    std::fclose(file);
     return SetQuoteCount(buffer, rows);
 }

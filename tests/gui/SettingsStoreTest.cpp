@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "platform/qt/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -105,25 +105,3 @@ Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-CTempDir::CTempDir() {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (;;) {
-        fs::path path = fs::temp_directory_path() / ("tickvane-test-" + std::to_string(random()));
-        if (fs::create_directory(path)) {
-            m_strPath = path.string() + static_cast<char>(fs::path::preferred_separator);
-            return;
-        }
-    }
-}
-
-CTempDir::~CTempDir() {
-    std::error_code error;
-    fs::remove_all(m_strPath, error);
-}
-
-std::string CTempDir::MakeSubdirectory(const std::string& name) const {
-    fs::create_directories(m_strPath + name);
-    return m_strPath + name + static_cast<char>(fs::path::preferred_separator);
-}

@@ -1,6 +1,8 @@
 #pragma once
 // Writes MetaStock directories for tests, benchmarks and the demo sample.
 
+#include "tests/support/TempDir.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,21 +43,3 @@ Bytes PriceFileBytes(int recordLength, const std::vector<PriceRecord>& records,
 void WriteBytes(const std::string& path, const Bytes& bytes);
 void WriteText(const std::string& path, const std::string& text);
 Bytes ReadBytes(const std::string& path);
-
-// A fresh directory below the system's temporary directory, removed with everything in it when
-// the object goes. `Path()` ends in the separator.
-class CTempDir {
-public:
-    CTempDir();
-    ~CTempDir();
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-
-    const std::string& Path() const { return m_strPath; }
-    std::string operator/(const std::string& name) const { return m_strPath + name; }
-    // Creates subdirectory `name` and gives its path with a trailing separator.
-    std::string MakeSubdirectory(const std::string& name) const;
-
-private:
-    std::string m_strPath;
-};

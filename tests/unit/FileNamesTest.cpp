@@ -18,10 +18,8 @@ void Age(const std::string& directory) {
 
 std::string Opened(const std::string& directory, const std::string& name) {
     std::string resolved;
-    std::FILE* file = OpenFileNoCase(directory, name, "rb", &resolved);
-    if (file)
-        std::fclose(file);
-    return file ? resolved.substr(directory.size()) : "<none>";
+    return OpenFileNoCase(directory, name, "rb", &resolved) ? resolved.substr(directory.size())
+                                                            : "<none>";
 }
 
 TEST(FileNamesTest, ExactNamesComeFirstThenAnyCase) {

@@ -1,4 +1,4 @@
-#include "platform/QPainterSurface.h"
+#include "platform/qt/QPainterSurface.h"
 
 #include <QImage>
 #include <QPaintEngine>

@@ -2,6 +2,7 @@
 // security's rows.
 
 #include "chart/Bars.h"
+#include "platform/FileGuard.h"
 #include "platform/FileNames.h"
 #include "platform/MessageService.h"
 #include "quotes/MasterFile.h"
@@ -64,26 +65,30 @@ int CBars::SetMasterPath(const char* path) {
 int CBars::ReadMaster() {
     if (!m_bMasterPathSet)
         return 1;
-    std::FILE* file = std::fopen(m_szMasterPath, "rb");
-    if (!file)
-        return 1;
-    std::uint8_t record[kMasterRecordSize];
-    bool failed = std::fread(record, 1, kMasterRecordSize, file) != kMasterRecordSize;
-    const int count = failed ? 0 : MasterHeaderCount(record);
+    bool failed = false;
+    int count = 0;
     int records = 0;
     bool damaged = false;
-    for (; !failed && std::fread(record, 1, kMasterRecordSize, file) == kMasterRecordSize;
-         ++records) {
-        char name[kSymbolTextSize];
-        char symbol[kSymbolTextSize];
-        TakeMasterName(record, name);
-        damaged = !TakeListedSymbol(record, symbol) || damaged;
-        if (records < kMaxSymbols) {
-            std::strcpy(m_szNames[records], name);
-            std::strcpy(m_szSymbols[records], symbol);
+    {
+        // Closed before a repair replaces the file.
+        const CFilePtr file{std::fopen(m_szMasterPath, "rb")};
+        if (!file)
+            return 1;
+        std::uint8_t record[kMasterRecordSize];
+        failed = std::fread(record, 1, kMasterRecordSize, file.get()) != kMasterRecordSize;
+        count = failed ? 0 : MasterHeaderCount(record);
+        for (; !failed && std::fread(record, 1, kMasterRecordSize, file.get()) == kMasterRecordSize;
+             ++records) {
+            char name[kSymbolTextSize];
+            char symbol[kSymbolTextSize];
+            TakeMasterName(record, name);
+            damaged = !TakeListedSymbol(record, symbol) || damaged;
+            if (records < kMaxSymbols) {
+                std::strcpy(m_szNames[records], name);
+                std::strcpy(m_szSymbols[records], symbol);
+            }
         }
     }
-    std::fclose(file);
     failed = failed || (damaged && !RepairMaster()) || records != count;
     if (failed) {
         m_messages.Show("File read failed", MessageIcon::Stop);

@@ -3,6 +3,7 @@
 // failure at any point leaves it as it was.
 
 #include "chart/Bars.h"
+#include "platform/FileGuard.h"
 #include "platform/MessageService.h"
 #include "platform/SafeFiles.h"
 #include "quotes/MasterFile.h"
@@ -51,15 +52,18 @@ int CBars::RepairMaster() {
             return 0;
     }
     const std::string work = std::string(m_szMasterPath) + ".bak";
-    std::FILE* in = std::fopen(m_szMasterPath, "rb");
-    std::FILE* out = in ? std::fopen(work.c_str(), "wb") : nullptr;
-    bool done = in && out && CopyRepaired(in, out) && FlushToDisk(out);
-    if (in)
-        std::fclose(in);
-    if (out)
-        done = std::fclose(out) == 0 && done;
+    bool done = false;
+    bool wroteWork = false;
+    {
+        const CFilePtr in{std::fopen(m_szMasterPath, "rb")};
+        CFilePtr out{in ? std::fopen(work.c_str(), "wb") : nullptr};
+        wroteWork = out != nullptr;
+        done = in && out && CopyRepaired(in.get(), out.get()) && FlushToDisk(out.get());
+        // Closing the copy is its last write, so its result counts.
+        done = (!out || std::fclose(out.release()) == 0) && done;
+    }
     done = done && m_fnReplaceFile(work, m_szMasterPath);
-    if (!done && out)
+    if (!done && wroteWork)
         std::remove(work.c_str());
     return done ? 1 : 0;
 }

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "platform/qt/SettingsStore.h"
 
 #include "platform/FileNames.h"
 
@@ -96,10 +96,6 @@ std::string OldIniDirectory() {
     return windir.isEmpty() ? ConfigDirectory() : windir.toStdString();
 }
 
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
 
 std::string CSettingsStore::DefaultFile() {
@@ -148,8 +144,7 @@ void CSettingsStore::ImportIniFile() {
     if (directory.empty())
         return;
     AppendSeparator(directory);
-    const std::unique_ptr<std::FILE, CloseFile> file(
-        OpenFileNoCase(directory, std::string(kApplicationName) + ".INI", "rb"));
+    const CFilePtr file = OpenFileNoCase(directory, std::string(kApplicationName) + ".INI", "rb");
     if (!file)
         return;
 
