@@ -43,7 +43,8 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
     CreateStatusBar();
     doc.Bars().SetFrameSizeProvider([this] { return ClientSize(); });
     doc.SetViewUpdater([this] { m_pView->update(); });
-    ApplyPlacement(StartPlacement(ReadPlacement(services.settings), WorkArea()));
+    m_stored = ReadPlacement(services.settings);
+    ApplyPlacement(StartPlacement(m_stored, WorkArea()));
 
     m_commands.On(
         ID_VIEW_TOOLBAR, [this] { m_pToolBar->setVisible(!m_pToolBar->isVisible()); },
@@ -179,10 +180,13 @@ void CMainFrame::OnPositionChanged() {
         resize(wanted - (outer.size() - size()));
         return;
     }
-    const CSize workArea = WorkArea();
-    WritePlacement(
-        m_services.settings,
-        PlacementToStore({outer.x(), outer.y(), outer.width(), outer.height()}, workArea));
+    const WindowPlacement placement =
+        PlacementToStore({outer.x(), outer.y(), outer.width(), outer.height()}, WorkArea());
+    // Each write goes to the disk at once; a move reported twice is stored once.
+    if (placement == m_stored)
+        return;
+    WritePlacement(m_services.settings, placement);
+    m_stored = placement;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

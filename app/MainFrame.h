@@ -5,6 +5,7 @@
 // the logic lives in the pieces it wires.
 
 #include "app/CommandMap.h"
+#include "app/Placement.h"
 #include "platform/Geometry.h"
 
 #include <QMainWindow>
@@ -18,7 +19,6 @@ class CTickvaneView;
 class QLabel;
 class QToolBar;
 struct CAppServices;
-struct WindowPlacement;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -79,4 +79,6 @@ private:
     bool m_bContextHelp = false;
     // The outer size asked for before the window had a frame, made good once the frame is known.
     QSize m_szWanted;
+    // What the settings hold, as read at the start and written since.
+    WindowPlacement m_stored;
 };

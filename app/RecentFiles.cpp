@@ -30,27 +30,35 @@ void CRecentFileList::ReadList() {
     }
 }
 
-void CRecentFileList::WriteList() {
-    for (int i = 0; i < m_nSize; ++i)
-        m_settings.WriteString(kSection, EntryName(i),
-                               i < GetSize() ? m_paths[std::size_t(i)] : "");
+// Every write of the settings file goes to the disk at once, so only entries that changed are
+// written.
+void CRecentFileList::WriteList(const std::vector<std::string>& before) {
+    for (int i = 0; i < m_nSize; ++i) {
+        const std::size_t at = std::size_t(i);
+        const std::string now = at < m_paths.size() ? m_paths[at] : std::string();
+        const std::string old = at < before.size() ? before[at] : std::string();
+        if (now != old)
+            m_settings.WriteString(kSection, EntryName(i), now);
+    }
 }
 
 void CRecentFileList::Add(const std::string& path) {
     if (path.empty())
         return;
+    const std::vector<std::string> before = m_paths;
     std::erase(m_paths, path);
     m_paths.insert(m_paths.begin(), path);
     if (GetSize() > m_nSize)
         m_paths.resize(std::size_t(m_nSize));
-    WriteList();
+    WriteList(before);
 }
 
 void CRecentFileList::Remove(int index) {
     if (index < 0 || index >= GetSize())
         return;
+    const std::vector<std::string> before = m_paths;
     m_paths.erase(m_paths.begin() + index);
-    WriteList();
+    WriteList(before);
 }
 
 QString CRecentFileList::MenuText(int index) const {

@@ -24,7 +24,7 @@ public:
     QString MenuText(int index) const;
 
 private:
-    void WriteList();
+    void WriteList(const std::vector<std::string>& before);
 
     Settings& m_settings;
     int m_nSize;

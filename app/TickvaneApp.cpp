@@ -33,6 +33,8 @@ std::uint32_t SystemTickCount() {
 
 bool IsUserInput(const QEvent* event) {
     switch (event->type()) {
+    // A key that is a command's shortcut arrives only as the question whether a widget wants it.
+    case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::NonClientAreaMouseButtonPress:
         return true;

@@ -53,6 +53,7 @@ public:
     CTickvaneView& View();
     const CCommandRouter& Router() const { return m_router; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
+    QPrinter& Printer() { return *m_pPrinter; }
 
     CSplashWnd* m_pSplashWnd = nullptr;
     std::uint32_t m_dwSplashStart = 0;

@@ -71,6 +71,7 @@ void CTickvaneView::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(QRectF(0, 0, device.width() / ratio, device.height() / ratio), m_image);
+    emit chartDrawn();
 }
 
 void CTickvaneView::OnSelectNext() {

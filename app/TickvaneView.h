@@ -48,6 +48,10 @@ public:
     // Draws the chart as one page on `printer`, in the print colours and font.
     bool PrintChart(QPrinter& printer);
 
+signals:
+    // The chart has just been drawn on the screen.
+    void chartDrawn();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -4,6 +4,7 @@
 #include "app/CommonDialogs.h"
 #include "app/StderrMessages.h"
 #include "app/TickvaneApp.h"
+#include "app/TickvaneView.h"
 #include "platform/qt/QtMessageService.h"
 
 #include <QApplication>
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool printing = early.action == StartAction::Print;
+    if (!HasDisplay() && early.action == StartAction::Error) {
+        std::fprintf(stderr, "tickvane: %s\n\n%s", early.error.c_str(), UsageText().c_str());
+        return 2;
+    }
     if (!HasDisplay()) {
         if (!printing) {
             std::fputs("tickvane: there is no display to show the window on (DISPLAY and "
@@ -88,5 +93,9 @@ int main(int argc, char** argv) {
     const int exitCode = app.InitInstance(commandLine);
     if (exitCode >= 0)
         return exitCode;
+    // For the start-up benchmark: the run ends once the first chart is on the screen.
+    if (qEnvironmentVariableIsSet("TICKVANE_QUIT_AFTER_FIRST_CHART"))
+        QObject::connect(&app.View(), &CTickvaneView::chartDrawn, &application,
+                         &QCoreApplication::quit, Qt::QueuedConnection);
     return QApplication::exec();
 }

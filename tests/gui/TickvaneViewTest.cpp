@@ -1,5 +1,5 @@
 // The chart view and the frame around it: drawing marks the position indicator, the frame stores
-// its place, the print preview shows one page.
+// its place, printing and the print preview make one page.
 
 #include "app/TickvaneView.h"
 #include "app/MainFrame.h"
@@ -7,9 +7,11 @@
 #include "platform/qt/SettingsStore.h"
 #include "tests/gui/AppFixture.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QScreen>
 #include <QtTest>
 
@@ -21,7 +23,7 @@ private slots:
     void cleanup();
     void drawingTheChartMarksTheIndicatorStale();
     void placementIsStoredUnlessMinimised();
-    void printPreviewShowsOnePage();
+    void printingAndPreviewMakeOnePage();
 
 private:
     QRect StoredPlacement();
@@ -77,8 +79,17 @@ void TickvaneViewTest::placementIsStoredUnlessMinimised() {
     QTRY_COMPARE(StoredPlacement(), QRect(0, 0, area.width(), area.height()));
 }
 
-void TickvaneViewTest::printPreviewShowsOnePage() {
+void TickvaneViewTest::printingAndPreviewMakeOnePage() {
     CMainFrame& frame = m_pFixture->m_pApp->Frame();
+    m_pFixture->m_dialogs.m_bPrinterAnswer = true;
+    QPrinter& printer = m_pFixture->m_pApp->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(m_pFixture->m_dir / "chart.pdf"));
+    QVERIFY(frame.View().OnFilePrint());
+    QFile pdf(printer.outputFileName());
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(pdf.readAll().count("/Type /Page\n"), 1);
+
     frame.View().OnFilePrintPreview();
     auto* preview = frame.findChild<QPrintPreviewDialog*>();
     QVERIFY(preview);
