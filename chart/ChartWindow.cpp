@@ -111,12 +111,16 @@ bool CChartWindow::Sync(bool needHistory) {
     int total = 0;
     if (CQuoteHistory::CountRecords(reader, total) != kStatusSuccess)
         return m_history.IsLoaded() || !needHistory;
-    if (total != m_bars.GetQuotes().total)
+    if (total != m_bars.GetQuotes().total) {
         ReloadNewest();
-    if ((needHistory || m_history.IsLoaded()) &&
-        (!m_history.IsLoaded() || m_history.Count() != total) &&
-        m_history.Read(reader) != kStatusSuccess)
-        return !needHistory;
+        m_bReread = true;
+    }
+    if (needHistory || m_history.IsLoaded()) {
+        const bool stale = m_history.IsLoaded() && m_history.Count() != total;
+        if ((stale || !m_history.IsLoaded()) && m_history.Read(reader) != kStatusSuccess)
+            return !needHistory;
+        m_bReread = m_bReread || stale;
+    }
     if (m_nEnd >= GetRecordCount())
         m_nEnd = -1;
     return GetRecordCount() > 0;
@@ -148,43 +152,49 @@ bool CChartWindow::MoveEnd(long long end, const ChartLayout& layout) {
     return m_nEnd != previous;
 }
 
+bool CChartWindow::Redraw(bool moved) {
+    return std::exchange(m_bReread, false) || moved;
+}
+
 bool CChartWindow::ScrollBars(int bars, CSize client) {
-    return Sync(true) && MoveEnd(static_cast<long long>(GetEndRecord()) + bars, Layout(client));
+    return Redraw(Sync(true) &&
+                  MoveEnd(static_cast<long long>(GetEndRecord()) + bars, Layout(client)));
 }
 
 bool CChartWindow::ScrollPages(int pages, CSize client) {
     if (!Sync(true))
-        return false;
+        return Redraw(false);
     const ChartLayout layout = Layout(client);
     const long long bars = static_cast<long long>(pages) * std::max(layout.Page(), 1);
-    return MoveEnd(GetEndRecord() + bars, layout);
+    return Redraw(MoveEnd(GetEndRecord() + bars, layout));
 }
 
 bool CChartWindow::ScrollToOldest(CSize client) {
-    return Sync(true) && MoveEnd(0, Layout(client));
+    return Redraw(Sync(true) && MoveEnd(0, Layout(client)));
 }
 
 bool CChartWindow::ScrollToNewest() {
     Sync(false);
-    return std::exchange(m_nEnd, -1) >= 0;
+    return Redraw(std::exchange(m_nEnd, -1) >= 0);
 }
 
 bool CChartWindow::ScrollToEnd(int record, CSize client) {
-    return Sync(true) && MoveEnd(record, Layout(client));
+    return Redraw(Sync(true) && MoveEnd(record, Layout(client)));
 }
 
 bool CChartWindow::ScrollToValue(int value, CSize client) {
     if (!Sync(true))
-        return false;
+        return Redraw(false);
     const ChartLayout layout = Layout(client);
-    return MoveEnd(static_cast<long long>(value) + std::max(layout.Page(), 1) - 1, layout);
+    return Redraw(MoveEnd(static_cast<long long>(value) + std::max(layout.Page(), 1) - 1, layout));
 }
 
 int CChartWindow::ClientDxToBars(int dx, CSize client) const {
     if (client.cx <= 0)
         return 0;
     const ChartLayout layout = Layout(client);
-    return static_cast<int>(std::lround(double(dx) * layout.W / client.cx / layout.s));
+    const double bars = double(dx) * layout.W / client.cx / layout.s;
+    return static_cast<int>(std::lround(std::clamp(bars, -1e9, 1e9)));
 }
 
 bool CChartWindow::SetEndRecord(int record) {
@@ -203,7 +213,7 @@ bool CChartWindow::SetEndRecord(int record) {
 bool CChartWindow::ZoomAt(int steps, int xClient, CSize client) {
     const int space = NextZoomSpace(GetBarSpace(), steps);
     if (space == GetBarSpace() || client.cx <= 0 || !Sync(true))
-        return false;
+        return Redraw(false);
     // The record whose bar is nearest to x now, and where x lies in logical units.
     const ChartLayout before = Layout(client);
     const double x = double(xClient) * before.W / client.cx;

@@ -10,8 +10,8 @@
 // Units: records count from the first data record of the price file (0), as `tickvane-cli
 // quotes --start` counts them. "client" is the view's client area in device pixels, (0, 0) at
 // the top left: the rectangle the view passes to DrawChart. Bar spacings are logical units.
-// Operations that move the window return true when the chart must be drawn again; each first
-// checks the price file and reads it afresh when it grew or shrank.
+// Operations that move the window first check the price file and read it afresh when it grew or
+// shrank; they return true when the chart must be drawn again (moved or read afresh).
 
 #include "chart/ChartLayout.h"
 #include "chart/QuoteHistory.h"
@@ -78,12 +78,14 @@ public:
     // when there is no such record.
     bool SetEndRecord(int record);
 
-    // Zoom by `steps` spacings (positive: wider) keeping the bar under client x where it is.
+    // Zoom by `steps` spacings (positive: wider) keeping the bar under client x where it is; an x
+    // right of the last bar (client.cx from the keyboard) keeps the record at the right edge.
     bool ZoomAt(int steps, int xClient, CSize client);
     // Back to the stored spacing, keeping the record at the right edge.
     bool ResetZoom(CSize client);
 
-    // The crosshair. Neither reads a file nor changes the window.
+    // The crosshair: cheap, and the window stays. They read the history only when the chart is not
+    // drawn from it yet and they need a record before the buffer's newest 800.
     ChartHit HitTest(CPoint point, CSize client);
     bool GetBarValues(int record, BarValues& values);
     // "2003-01-15  O 10.5  H 11  L 9.5  C 10.25  V 1200  OI 0  +2.50%"; empty for no record.
@@ -105,6 +107,8 @@ private:
     int BufferStart() const;
     Status ReadRows(QuoteBuffer& buffer, int start, int count) const;
     bool Sync(bool needHistory);
+    // True when the step moved the window or read the price file afresh; clears the latter.
+    bool Redraw(bool moved);
     bool EnsureHistory();
     void ReloadNewest();
     bool MoveEnd(long long end, const ChartLayout& layout);
@@ -115,6 +119,7 @@ private:
     CBars& m_bars;
     CQuoteHistory m_history;
     ChartRecords m_records;
-    int m_nEnd = -1;      // the record at the right edge; -1 follows the newest
-    int m_nZoomSpace = 0; // 0: the stored spacing
+    int m_nEnd = -1;        // the record at the right edge; -1 follows the newest
+    int m_nZoomSpace = 0;   // 0: the stored spacing
+    bool m_bReread = false; // the last check of the price file read it afresh
 };

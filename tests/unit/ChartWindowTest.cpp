@@ -118,6 +118,10 @@ TEST_F(ChartWindowTest, ZoomKeepsTheBarUnderThePointer) {
     EXPECT_TRUE(Window().ZoomAt(-100, 300, kClient));
     EXPECT_EQ(Window().GetBarSpace(), kMinZoomSpace);
     EXPECT_FALSE(Window().ZoomAt(-1, 300, kClient));
+    Window().ScrollToNewest();
+    EXPECT_TRUE(
+        Window().ZoomAt(+1, kClient.cx, kClient)); // from the keyboard: the right edge stays
+    EXPECT_TRUE(Window().IsAtNewest());
 }
 
 TEST_F(ChartWindowTest, MovingAveragesContinueAcrossTheLeftEdge) {
@@ -268,9 +272,12 @@ TEST_F(ChartWindowTest, AFileThatGrowsOrShrinksIsReadAfresh) {
     Window().ScrollBars(+2, kClient);
     EXPECT_EQ(Window().GetRecordCount(), 600);
     EXPECT_EQ(Window().GetEndRecord(), 491);
-    Window().ScrollToNewest();
+    EXPECT_TRUE(Window().ScrollToNewest());
+    EXPECT_FALSE(Window().ScrollToNewest());
+    WriteBytes(m_dir / "F1.DAT", PriceFileBytes(28, Walk(650)));
+    EXPECT_TRUE(Window().ScrollBars(+1, kClient)); // nothing to move, but read afresh
     const std::string grown = Trace(m_bars);
-    Open(Walk(600));
+    Open(Walk(650));
     EXPECT_EQ(Trace(m_bars), grown);
     Window().ScrollBars(-10, kClient);
     WriteBytes(m_dir / "F1.DAT", PriceFileBytes(28, Walk(100)));
