@@ -6,6 +6,8 @@
 #include <QAbstractItemDelegate>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // The swatch column on the left and its colour box, in pixels of the row.
@@ -20,8 +22,10 @@ public:
     explicit CColorItemDelegate(CColorItemListBox& list)
         : QAbstractItemDelegate(&list), m_list(list) {}
 
+    // 20 pixels, or more when a larger font needs them.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return QSize(option.rect.width(), CColorItemListBox::kItemHeight);
+        return QSize(option.rect.width(), std::max(CColorItemListBox::kItemHeight,
+                                                   option.fontMetrics.height() + 2 * kTextTop));
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -101,10 +101,6 @@ private slots:
         QCOMPARE(SelectedEntry(dlg), 20);
         QCOMPARE(topEntry(), 20);
         QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Sorting", -1), 1);
-        ClickSort(dlg, 2);
-        QCOMPARE(SelectedEntry(dlg), 20);
-        QCOMPARE(topEntry(), 20);
-        QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Sorting", -1), 2);
     }
 
     void typingJumpsToTheFirstLineStartingWithIt_data() {

@@ -106,14 +106,6 @@ private slots:
         QCOMPARE(m_pFix->messages.TakeShown().size(), std::size_t(1));
     }
 
-    void cancelStartsNothing() {
-        QVERIFY(m_pFix->Load({{"AAA", "A"}}));
-        m_pShow = RunSlideShowCommand(m_pFix->bars, m_pFix->messages, Hooks(), nullptr,
-                                      [](QDialog&) { return int(QDialog::Rejected); });
-        QVERIFY(!m_pShow);
-        QVERIFY(!m_bFlag);
-    }
-
 private:
     SlideShowHooks Hooks() {
         return {[this](bool on) { m_bFlag = on; }, [this] { ++m_nStale; }, [this] { ++m_nBeeps; }};
