@@ -7,12 +7,13 @@
 
 #include "chart/ChartWindow.h"
 #include "platform/Geometry.h"
+#include "platform/MessageService.h"
 #include "quotes/QuoteBuffer.h"
 
 #include <functional>
 #include <string>
+#include <utility>
 
-class MessageService;
 class Settings;
 class Surface;
 
@@ -109,6 +110,12 @@ public:
     using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
     void SetFileReplacer(FileReplacer replacer) { m_fnReplaceFile = std::move(replacer); }
 
+    // Puts `messages` in place of the service that failures are reported through and gives back
+    // the one it replaces: the slide show collects its reports so that no box stops the show.
+    MessageService& SwapMessageService(MessageService& messages) {
+        return *std::exchange(m_messages.m_pTarget, &messages);
+    }
+
     // Repair damaged masters without asking; the Options command reads and writes it.
     int m_bMasterFix;
 
@@ -118,8 +125,18 @@ private:
     int RepairMaster();
     int PaletteIndex(int item, bool printing) const;
 
+    // Passes every report on to the service in use.
+    struct CMessageSlot final : MessageService {
+        explicit CMessageSlot(MessageService& target) : m_pTarget(&target) {}
+        void Show(const std::string& text, MessageIcon icon) override {
+            m_pTarget->Show(text, icon);
+        }
+        bool AskYesNo(const std::string& text) override { return m_pTarget->AskYesNo(text); }
+        MessageService* m_pTarget;
+    };
+
     Settings& m_settings;
-    MessageService& m_messages;
+    CMessageSlot m_messages;
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 
