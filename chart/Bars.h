@@ -5,6 +5,7 @@
 // drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
 // themselves through the MessageService.
 
+#include "chart/ChartWindow.h"
 #include "platform/Geometry.h"
 #include "platform/MessageService.h"
 #include "quotes/QuoteBuffer.h"
@@ -101,6 +102,9 @@ public:
     // The size of the main frame's client area, which is the chart's logical space. Without a
     // provider the target's size is used.
     void SetFrameSizeProvider(std::function<CSize()> provider);
+    CSize GetFrameSize(CSize target) const { return m_fnFrameSize ? m_fnFrameSize() : target; }
+    // The bars shown: scrolling, zoom, the crosshair, the whole history (ChartWindow.h).
+    CChartWindow& Window() { return m_window; }
 
     // Replaces `to` by `from` in one step; tests put a failing one in.
     using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
@@ -116,6 +120,7 @@ public:
     int m_bMasterFix;
 
 private:
+    friend class CChartWindow; // reloads the newest rows when the price file changed
     void ResetDirectory();
     int RepairMaster();
     int PaletteIndex(int item, bool printing) const;
@@ -160,4 +165,6 @@ private:
     QuoteBuffer m_quotes;
     QuoteColumn m_ma1;
     QuoteColumn m_ma2;
+
+    CChartWindow m_window;
 };
