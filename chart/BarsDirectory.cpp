@@ -110,6 +110,7 @@ int CBars::ReadMaster() {
 int CBars::ReadCurrentSymbol() {
     if (m_nSymbolCount <= 0)
         return 1;
+    m_window.Reset();
     if (!m_bBuffersAllocated && AllocateBuffers(kChartRows) != 0)
         return 1;
     const char* symbol = m_szSymbols[m_nCurrentIndex];

@@ -271,11 +271,14 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
         return kStatusFileRead;
     // The header's record number is unsigned (intraday files pass 32767 records). A header that
     // promises more records than the file holds is believed only as far as the file goes, and
-    // one that names no record means no data.
+    // one that names no record means no data. Its 16 bits cannot count 65536 records or more: a
+    // longer file keeps the low bits there, so a length that agrees with them is the file's own.
     const int headerLast = header[2] | (header[3] << 8);
     const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
-    const int last =
-        static_cast<int>(std::clamp<long>(size / recordLength, 1, std::max(headerLast, 1)));
+    const long fileLast = std::min<long>(size / recordLength, INT_MAX / 2);
+    const long named =
+        fileLast > 0xFFFF && (fileLast & 0xFFFF) == headerLast ? fileLast : headerLast;
+    const int last = static_cast<int>(std::clamp<long>(fileLast, 1, std::max<long>(named, 1)));
 
     const bool askedAll = count < 0;
     if (askedAll) {
