@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CommonDialogs.h"
+#include "app/ProgramDialogs.h"
 #include "app/StderrMessages.h"
 #include "app/TickvaneApp.h"
 #include "app/TickvaneView.h"
@@ -11,6 +12,7 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
     MessageService& messages = printing ? static_cast<MessageService&>(errors) : boxes;
     CQtCommonDialogs commonDialogs;
     CTickvaneApp app(messages, commonDialogs);
+    app.SetDialogHost(std::make_unique<CProgramDialogs>(messages));
     const int exitCode = app.InitInstance(commandLine);
     if (exitCode >= 0)
         return exitCode;

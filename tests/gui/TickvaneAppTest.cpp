@@ -2,10 +2,12 @@
 // opening and the recent files, the commands' enabling and routing.
 
 #include "app/MainFrame.h"
+#include "app/ProgramDialogs.h"
 #include "app/SplashWnd.h"
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
+#include "dialogs/SlideShowWnd.h"
 #include "platform/CommandIds.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/MetaStockWriter.h"
@@ -31,6 +33,7 @@ private slots:
     void splashEnds_data();
     void splashEnds();
     void unhandledCommandsStayDisabled();
+    void dialogCommandsRunTheirDialogs();
 
 private:
     std::unique_ptr<CAppFixture> m_pFixture;
@@ -205,6 +208,32 @@ void TickvaneAppTest::unhandledCommandsStayDisabled() {
         QVERIFY(!f.Enabled(id));
         QVERIFY(!f.m_pApp->Router().Execute(id));
     }
+}
+
+// Options, Go To, Slide Show and About each reach their dialog; OK on Options stores the options,
+// and the slide show sets the view's flag until it ends.
+void TickvaneAppTest::dialogCommandsRunTheirDialogs() {
+    CAppFixture& f = *m_pFixture;
+    QCOMPARE(f.Start({CAppFixture::Sample()}), -1);
+    QStringList ran;
+    f.m_pApp->SetDialogHost(std::make_unique<CProgramDialogs>(f.m_messages, [&ran](QDialog& dlg) {
+        ran << dlg.windowTitle();
+        return int(QDialog::Accepted);
+    }));
+    for (const int id : {ID_VIEW_OPTIONS, ID_SELECT_GOTO, ID_VIEW_SLIDESHOW, ID_APP_ABOUT})
+        QVERIFY(f.m_pApp->Router().Execute(id));
+    QCOMPARE(ran, QStringList({"View Options", "Go To Chart", "Slide Show", "About Tickvane"}));
+    QCOMPARE(f.m_pApp->GetSettings().ReadString("ViewOptions", "Colors", ""), "0723733414");
+
+    CTickvaneView& view = f.m_pApp->View();
+    QCOMPARE(view.m_bSlideShow, 1);
+    CSlideShowWnd* show = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (!show)
+            show = dynamic_cast<CSlideShowWnd*>(window);
+    QVERIFY(show);
+    QTest::keyClick(show, Qt::Key_Escape);
+    QCOMPARE(view.m_bSlideShow, 0);
 }
 
 QTEST_MAIN(TickvaneAppTest)
