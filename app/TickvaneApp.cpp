@@ -50,8 +50,8 @@ bool IsUserInput(const QEvent* event) {
 } // namespace
 
 CTickvaneApp::CTickvaneApp(MessageService& messages, CommonDialogs& commonDialogs)
-    : m_pPrinter(std::make_unique<QPrinter>()),
-      m_pDialogHost(std::make_unique<CDialogHost>()), m_services{m_settings, messages,
+    : m_messages(*this, messages), m_pPrinter(std::make_unique<QPrinter>()),
+      m_pDialogHost(std::make_unique<CDialogHost>()), m_services{m_settings, m_messages,
                                                                  commonDialogs, *m_pPrinter,
                                                                  m_pDialogHost.get()},
       m_recentFiles(m_settings, kRecentFiles), m_fnTickCount(SystemTickCount) {
@@ -132,6 +132,16 @@ int CTickvaneApp::InitInstance(const CCommandLine& commandLine) {
             &CTickvaneApp::OnIdle, Qt::UniqueConnection);
     m_dwSplashStart = m_fnTickCount();
     return -1;
+}
+
+void CTickvaneApp::CMessageRelay::Show(const std::string& text, MessageIcon icon) {
+    m_app.EndSplash();
+    m_target.Show(text, icon);
+}
+
+bool CTickvaneApp::CMessageRelay::AskYesNo(const std::string& text) {
+    m_app.EndSplash();
+    return m_target.AskYesNo(text);
 }
 
 void CTickvaneApp::ShowSplash() {

@@ -7,6 +7,7 @@
 #include "app/AppServices.h"
 #include "app/CommandMap.h"
 #include "app/RecentFiles.h"
+#include "platform/MessageService.h"
 #include "platform/qt/SettingsStore.h"
 
 #include <QObject>
@@ -73,7 +74,21 @@ private:
     void OnOpenRecentFile(int index);
     void OnUpdateRecentFiles(CCmdUI& ui) const;
 
+    // Every message and question ends the splash window first: it stays on top and would hide
+    // the box, which opens at the centre of the screen as well.
+    class CMessageRelay : public MessageService {
+    public:
+        CMessageRelay(CTickvaneApp& app, MessageService& target) : m_app(app), m_target(target) {}
+        void Show(const std::string& text, MessageIcon icon) override;
+        bool AskYesNo(const std::string& text) override;
+
+    private:
+        CTickvaneApp& m_app;
+        MessageService& m_target;
+    };
+
     CSettingsStore m_settings;
+    CMessageRelay m_messages;
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CDialogHost> m_pDialogHost;
     CAppServices m_services;

@@ -78,6 +78,8 @@ void TickvaneAppTest::commandLine() {
     } else {
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY2(QString::fromStdString(shown[0]).contains(message), shown[0].c_str());
+        // The splash window, always on top, must not hide the message.
+        QVERIFY(!m_pFixture->m_pApp->m_pSplashWnd);
     }
     QCOMPARE(m_pFixture->m_pApp->Frame().isVisible(), exitCode < 0);
 }
