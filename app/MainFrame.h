@@ -56,6 +56,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateChartArea();
+    void ShowReadout(const QString& text);
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();

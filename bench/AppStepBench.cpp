@@ -38,6 +38,10 @@ const BenchDirectory& Directory() {
 class CAnsweringDialogs : public CommonDialogs {
 public:
     bool AskOpenPath(QWidget*, const std::string&, std::string&) override { return false; }
+    bool AskSavePath(QWidget*, const QString&, const QString&, const std::string&, std::string&,
+                     QString&) override {
+        return false;
+    }
     bool AskPrinter(QWidget*, QPrinter&, bool) override { return true; }
 };
 

@@ -205,8 +205,8 @@ void TickvaneAppTest::splashEnds() {
 void TickvaneAppTest::unhandledCommandsStayDisabled() {
     CAppFixture& f = *m_pFixture;
     QCOMPARE(f.Start({CAppFixture::Sample()}), -1);
-    for (const int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_NEXT_PANE,
-                         ID_PREV_PANE, ID_FILE_CLOSE}) {
+    for (const int id :
+         {ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_CLOSE}) {
         QVERIFY(!f.Enabled(id));
         QVERIFY(!f.m_pApp->Router().Execute(id));
     }

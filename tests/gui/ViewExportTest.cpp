@@ -1,0 +1,180 @@
+// The chart out of the program and files into it: Copy, Export Chart, Export Quotes, and a folder
+// dropped on the window.
+
+#include "app/TickvaneDoc.h"
+#include "app/TickvaneView.h"
+#include "chart/Bars.h"
+#include "platform/CommandIds.h"
+#include "tests/gui/AppFixture.h"
+#include "tests/support/MetaStockWriter.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QSvgRenderer>
+#include <QtTest>
+
+#include <fstream>
+
+class ViewExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void commandsNeedAChart();
+    void copyPutsTheChartOnTheClipboard_data();
+    void copyPutsTheChartOnTheClipboard();
+    void exportChartWritesFilesThatOpen_data();
+    void exportChartWritesFilesThatOpen();
+    void exportQuotesWritesTheWholeHistory();
+    void exportsRefuseQuoteFilesAndSayWhyTheyFail();
+    void droppingAFolderOpensItsMaster();
+
+private:
+    CTickvaneView& View() { return m_pFixture->m_pApp->View(); }
+    bool Execute(int id) { return m_pFixture->m_pApp->Router().Execute(id); }
+
+    std::unique_ptr<CAppFixture> m_pFixture;
+};
+
+void ViewExportTest::init() {
+    m_pFixture = std::make_unique<CAppFixture>();
+}
+
+void ViewExportTest::cleanup() {
+    m_pFixture.reset();
+}
+
+void ViewExportTest::commandsNeedAChart() {
+    CAppFixture& f = *m_pFixture;
+    QCOMPARE(f.Start(), -1);
+    for (const int id : {ID_EDIT_COPY, ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES})
+        QVERIFY(!f.Enabled(id));
+    QVERIFY(f.m_pApp->OpenDocumentFile(CAppFixture::Sample()));
+    for (const int id : {ID_EDIT_COPY, ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES})
+        QVERIFY(f.Enabled(id));
+}
+
+void ViewExportTest::copyPutsTheChartOnTheClipboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier);
+}
+
+void ViewExportTest::copyPutsTheChartOnTheClipboard() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QCOMPARE(m_pFixture->Start({CAppFixture::Sample()}), -1);
+    QVERIFY(m_pFixture->Activate());
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&View(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    const QImage image = QGuiApplication::clipboard()->image();
+    QCOMPARE(image.size(), View().size());
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), View().ChartImage());
+}
+
+void ViewExportTest::exportChartWritesFilesThatOpen_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("PNG") << "chart.png"
+                         << ""
+                         << "chart.png";
+    QTest::newRow("SVG in capitals") << "chart.SVG"
+                                     << ""
+                                     << "chart.SVG";
+    QTest::newRow("PDF") << "chart.pdf"
+                         << ""
+                         << "chart.pdf";
+    QTest::newRow("no extension: the filter's") << "chart"
+                                                << "SVG drawing (*.svg)"
+                                                << "chart.svg";
+}
+
+void ViewExportTest::exportChartWritesFilesThatOpen() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, filter);
+    QFETCH(QString, written);
+    CAppFixture& f = *m_pFixture;
+    QCOMPARE(f.Start({CAppFixture::Sample()}), -1);
+    f.m_dialogs.m_savePaths.push_back(f.m_dir / chosen.toStdString());
+    f.m_dialogs.m_strSaveFilter = filter;
+    QVERIFY(Execute(ID_FILE_EXPORT_CHART));
+    QVERIFY(f.m_messages.TakeShown().empty());
+    const QString path = QString::fromStdString(f.m_dir / written.toStdString());
+    QVERIFY(!QFile::exists(path + ".part"));
+    if (written.endsWith(".png")) {
+        QCOMPARE(QImage(path).size(), View().size());
+    } else if (written.endsWith(".svg", Qt::CaseInsensitive)) {
+        QSvgRenderer svg(path);
+        QVERIFY(svg.isValid());
+        QCOMPARE(svg.viewBox(), View().rect());
+    } else {
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
+        QCOMPARE(bytes.count("/Type /Page\n"), 1);
+    }
+}
+
+void ViewExportTest::exportQuotesWritesTheWholeHistory() {
+    CAppFixture& f = *m_pFixture;
+    QCOMPARE(f.Start({CAppFixture::Sample()}), -1);
+    f.m_dialogs.m_savePaths.push_back(f.m_dir / "quotes");
+    QVERIFY(Execute(ID_FILE_EXPORT_QUOTES));
+    QFile csv(QString::fromStdString(f.m_dir / "quotes.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QCOMPARE(lines.first(), QByteArray("date,time,open,high,low,close,volume,oi"));
+    const int records = f.m_pApp->Document().Bars().Window().GetRecordCount();
+    QVERIFY(records > 800);
+    QCOMPARE(lines.size(), records + 2); // the header and an empty text after the last line
+}
+
+// Quote files are only read: the export does not go over them, whatever the name is spelt like.
+// A folder that is not there gets a message that names the file.
+void ViewExportTest::exportsRefuseQuoteFilesAndSayWhyTheyFail() {
+    CAppFixture& f = *m_pFixture;
+    const std::string folder = f.m_dir.MakeSubdirectory("quotes");
+    WriteBytes(folder + "MASTER", MasterFileBytes({SecurityEntry(7, "ACME", "ACME")}));
+    WriteBytes(folder + "F7.DAT", PriceFileBytes(28, {{1030102, 7, 8, 6, 7, 100, 0}}));
+    QCOMPARE(f.Start({folder + "MASTER"}), -1);
+    const Bytes master = ReadBytes(folder + "MASTER");
+    const Bytes prices = ReadBytes(folder + "F7.DAT");
+    f.m_dialogs.m_strSaveFilter = QStringLiteral("All Files (*)");
+    f.m_dialogs.m_savePaths = {folder + "f7.dat", folder + "Master", folder + "F7.DOP"};
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!View().OnFileExportQuotes());
+    f.m_dialogs.m_savePaths = {f.m_dir / "missing/chart.png"};
+    QVERIFY(!View().OnFileExportChart());
+    const std::vector<std::string> shown = f.m_messages.TakeShown();
+    QCOMPARE(shown.size(), std::size_t(4));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(QString::fromStdString(shown[i]).contains("does not write over"));
+    QVERIFY(QString::fromStdString(shown[3]).contains("missing/chart.png"));
+    QVERIFY(ReadBytes(folder + "MASTER") == master && ReadBytes(folder + "F7.DAT") == prices);
+    QVERIFY(!QFile::exists(QString::fromStdString(folder + "F7.DOP")));
+}
+
+void ViewExportTest::droppingAFolderOpensItsMaster() {
+    CAppFixture& f = *m_pFixture;
+    QCOMPARE(f.Start(), -1);
+    const QString folder = QStringLiteral(TICKVANE_SOURCE_DIR "/samples/demo");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder)});
+    CMainFrame& frame = f.m_pApp->Frame();
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&frame, &drop);
+    QTRY_COMPARE(f.m_pApp->Document().GetPathName(), CAppFixture::Sample());
+    QCOMPARE(f.m_pApp->Document().Bars().GetSymbolCount(), 28);
+    QVERIFY(f.m_messages.TakeShown().empty());
+}
+
+QTEST_MAIN(ViewExportTest)
+#include "ViewExportTest.moc"
