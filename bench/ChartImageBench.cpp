@@ -49,6 +49,37 @@ void BM_DrawChartImage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawChartImage)->Unit(benchmark::kMillisecond);
 
+// 800 records in each style, with the grid as the second argument, into a 1920 x 1080 image. OHLC
+// bars and candles need 3 units a bar, so the chart's logical space is 800 x 3 + 55 units wide,
+// stretched onto the image as a print is.
+void BM_DrawStyleImage(benchmark::State& state) {
+    CMemorySettings settings;
+    CScriptedMessages messages;
+    CBars bars(settings, messages);
+    const std::string master = Directory().path + "MASTER";
+    if (!bars.SetMasterPath(master.c_str()) || bars.ReadMaster() || bars.ReadCurrentSymbol())
+        state.SkipWithError("the directory does not open");
+    bars.SetBarSpace(3);
+    bars.SetChartOptions(ChartOptions{static_cast<ChartStyle>(state.range(0)), false,
+                                      ChartPeriod::Stored, state.range(1) != 0});
+    bars.SetFrameSizeProvider([] { return CSize{800 * 3 + 55, 1080}; });
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        {
+            CQPainterSurface surface(painter);
+            bars.DrawChart(surface, CRect{0, 0, 1920, 1080}, false);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawStyleImage)
+    ->ArgsProduct({{0, 1, 2, 3}, {0}})
+    ->Args({2, 1})
+    ->ArgNames({"style", "grid"})
+    ->Unit(benchmark::kMillisecond);
+
 // A 65,000-record history scrolled by one bar and drawn into a 1920x1080 image, the repaint of
 // the view after a scroll step; the argument is the bar spacing.
 void BM_ScrollStepDrawImage(benchmark::State& state) {

@@ -2,8 +2,6 @@
 
 #include "quotes/Dates.h"
 
-#include <cmath>
-
 namespace {
 
 // Tells the period of each record by its day number. Months are found by their first and last
@@ -44,67 +42,66 @@ private:
     long m_nMonthFirst = 1, m_nMonthLast = 0;
 };
 
-bool Finite(float high, float low, float close) {
-    return std::isfinite(high) && std::isfinite(low) && std::isfinite(close);
-}
-
 } // namespace
-
-bool IsBadRecord(float high, float low, float close) {
-    return !(high > 0 && low > 0 && close > 0 && Finite(high, low, close)) || high < low ||
-           close > high || close < low;
-}
-
-bool FitsLogScale(float high, float low, float close) {
-    return high > 0 && low > 0 && close > 0 && Finite(high, low, close);
-}
 
 int BuildBars(const BarColumns& c, int count, const BarRules& rules, LeftOutCounts& leftOut) {
     if (rules.IsIdentity())
         return count;
     CPeriodKey periodKey(rules.period);
     const bool joins = rules.period != ChartPeriod::Stored;
-    int out = -1; // the bar being built
+    std::int16_t* const dateTime = c.pDateTime;
+    float *const open = c.pOpen, *const high = c.pHigh, *const low = c.pLow;
+    float *const close = c.pClose, *const volume = c.pVolume, *const openInterest = c.pOpenInterest;
+    // The bar being built is kept apart and written when the next one starts: it lands at or
+    // before the first record it was built from, so no record is overwritten before it is read.
+    struct {
+        std::int16_t date, time;
+        float open, high, low, close, openInterest;
+        double volume;
+    } bar{};
+    int bars = 0;
+    bool building = false;
     long key = 0;
-    double volume = 0;
+    auto finish = [&] {
+        dateTime[2 * bars] = bar.date;
+        dateTime[2 * bars + 1] = bar.time;
+        open[bars] = bar.open;
+        high[bars] = bar.high;
+        low[bars] = bar.low;
+        close[bars] = bar.close;
+        volume[bars] = static_cast<float>(bar.volume);
+        openInterest[bars] = bar.openInterest;
+        ++bars;
+    };
     for (int i = 0; i < count; ++i) {
-        const float high = c.pHigh[i], low = c.pLow[i], close = c.pClose[i];
-        if (rules.bHideBadData && IsBadRecord(high, low, close)) {
+        const float h = high[i], l = low[i], cl = close[i];
+        if (rules.bHideBadData && IsBadRecord(h, l, cl)) {
             ++leftOut.nBadData;
             continue;
         }
-        if (rules.bLogScale && !FitsLogScale(high, low, close)) {
+        if (rules.bLogScale && !FitsLogScale(h, l, cl)) {
             ++leftOut.nNotOnLog;
             continue;
         }
-        const auto day = static_cast<std::uint16_t>(c.pDateTime[2 * i]);
-        const long recordKey = day != 0 ? periodKey.Of(day) : key;
-        // Bar `out` lies at or before record i, so every value of the record is read before the
-        // bar is written.
-        if (out >= 0 && joins && recordKey == key) {
-            if (high > c.pHigh[out])
-                c.pHigh[out] = high;
-            if (low < c.pLow[out])
-                c.pLow[out] = low;
-            c.pClose[out] = close;
-            volume += c.pVolume[i];
-            c.pVolume[out] = static_cast<float>(volume);
-            c.pOpenInterest[out] = c.pOpenInterest[i];
-            if (day != 0)
-                c.pDateTime[2 * out] = c.pDateTime[2 * i];
+        const std::int16_t date = dateTime[2 * i];
+        const long recordKey = date != 0 ? periodKey.Of(static_cast<std::uint16_t>(date)) : key;
+        if (building && joins && recordKey == key) {
+            bar.high = h > bar.high ? h : bar.high;
+            bar.low = l < bar.low ? l : bar.low;
+            bar.close = cl;
+            bar.volume += volume[i];
+            bar.openInterest = openInterest[i];
+            bar.date = date != 0 ? date : bar.date;
         } else {
-            ++out;
+            if (building)
+                finish();
+            building = true;
             key = recordKey;
-            volume = c.pVolume[i];
-            c.pOpen[out] = c.pOpen[i];
-            c.pHigh[out] = high;
-            c.pLow[out] = low;
-            c.pClose[out] = close;
-            c.pVolume[out] = c.pVolume[i];
-            c.pOpenInterest[out] = c.pOpenInterest[i];
-            c.pDateTime[2 * out] = c.pDateTime[2 * i];
+            bar = {date, 0, open[i], h, l, cl, openInterest[i], volume[i]};
         }
-        c.pDateTime[2 * out + 1] = c.pDateTime[2 * i + 1];
+        bar.time = dateTime[2 * i + 1];
     }
-    return out + 1;
+    if (building)
+        finish();
+    return bars;
 }

@@ -12,6 +12,7 @@
 #include "chart/ChartOptions.h"
 
 #include <cstdint>
+#include <limits>
 
 struct BarRules {
     bool bHideBadData = false;
@@ -31,10 +32,17 @@ struct LeftOutCounts {
 };
 
 // A zero, negative or non-finite high, low or close, a high below the low, or a close outside
-// the high and the low.
-bool IsBadRecord(float high, float low, float close);
+// the high and the low. (A close from a low above 0 up to a finite high is all the other checks
+// together; a NaN fails every comparison.)
+inline bool IsBadRecord(float high, float low, float close) {
+    return !(low > 0 && low <= close && close <= high && high <= std::numeric_limits<float>::max());
+}
+
 // High, low and close all above 0 and finite.
-bool FitsLogScale(float high, float low, float close);
+inline bool FitsLogScale(float high, float low, float close) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    return high > 0 && high <= kMax && low > 0 && low <= kMax && close > 0 && close <= kMax;
+}
 
 // The columns of a series of records, oldest first; the date and the time of record i are
 // dateTime[2i] and dateTime[2i + 1].

@@ -145,6 +145,8 @@ TEST_F(ChartStylesTest, LogScalePlacesOneTenAndAHundred) {
     }
     EXPECT_FALSE(scale.Price(0, height));
     EXPECT_NEAR(scale.PriceAt(160), 10, 1e-9);
+    // The crosshair reads prices, at the middle of the pane 10.
+    EXPECT_EQ(m_bars.Window().HitTest(CPoint{100, 420 - 245}, kFrame).strPrice, "10.00");
     EXPECT_EQ(m_bars.Window().GetLeftOut(), LeftOutCounts{});
 }
 
