@@ -59,6 +59,7 @@ void ExpectBar(const Record& got, const Record& want) {
     EXPECT_EQ(got.close, want.close) << want.ymd;
     EXPECT_EQ(got.volume, want.volume) << want.ymd;
     EXPECT_EQ(got.oi, want.oi) << want.ymd;
+    EXPECT_EQ(got.time, want.time) << want.ymd;
 }
 
 // Christmas 2003 and New Year 2004 fall on Thursdays; Good Friday 2004 is April 9th.
@@ -70,39 +71,44 @@ const std::vector<Record> kHolidays = {
     {20040105, 18, 20, 17, 19, 300, 9}, {20040407, 20, 22, 19, 21, 400, 10},
     {20040408, 21, 23, 20, 22, 400, 11}};
 
-TEST(BarBuilderTest, WeeksEndOnFridayOrTheirLastRecord) {
-    Series series(kHolidays);
-    ASSERT_EQ(series.Build({false, false, ChartPeriod::Weekly}), 4);
-    ExpectBar(series.Bar(0), {20031226, 10, 15, 8, 14, 400, 4});
-    ExpectBar(series.Bar(1), {20040102, 14, 20, 13, 18, 800, 8}); // across the new year
-    ExpectBar(series.Bar(2), {20040105, 18, 20, 17, 19, 300, 9});
-    ExpectBar(series.Bar(3), {20040408, 20, 23, 19, 22, 800, 11}); // Good Friday
-    EXPECT_EQ(series.leftOut, LeftOutCounts{});
-}
-
-TEST(BarBuilderTest, MonthsAcrossTheYearBoundary) {
-    Series series(kHolidays);
-    ASSERT_EQ(series.Build({false, false, ChartPeriod::Monthly}), 3);
-    ExpectBar(series.Bar(0), {20031231, 10, 20, 8, 17, 1000, 7});
-    ExpectBar(series.Bar(1), {20040105, 17, 20, 16, 19, 500, 9});
-    ExpectBar(series.Bar(2), {20040408, 20, 23, 19, 22, 800, 11});
-}
-
-TEST(BarBuilderTest, AWeekendRecordOpensTheNextWeek) {
-    Series series(
-        {{20040109, 1, 2, 1, 2, 1, 0}, {20040110, 2, 3, 2, 3, 1, 0}, {20040112, 3, 4, 3, 4, 1, 0}});
-    ASSERT_EQ(series.Build({false, false, ChartPeriod::Weekly}), 2);
-    EXPECT_EQ(series.Bar(1).ymd, 20040112);
-    EXPECT_EQ(series.Bar(1).open, 2);
-}
-
-TEST(BarBuilderTest, DailyBarsOfIntradayRecordsTakeTheLastTime) {
-    Series series({{20030102, 5, 6, 4, 5, 10, 0, 1000},
-                   {20030102, 5, 9, 5, 8, 20, 0, 1030},
-                   {20030103, 8, 8, 7, 7, 30, 0, 1000}});
-    ASSERT_EQ(series.Build({false, false, ChartPeriod::Daily}), 2);
-    ExpectBar(series.Bar(0), {20030102, 5, 9, 4, 8, 30, 0});
-    EXPECT_EQ(series.Bar(0).time, 1030);
+TEST(BarBuilderTest, BarsOfEachPeriod) {
+    const struct {
+        const char* what;
+        ChartPeriod period;
+        std::vector<Record> records, bars;
+    } cases[] = {
+        {"weeks end on Friday or their last record, across the new year",
+         ChartPeriod::Weekly,
+         kHolidays,
+         {{20031226, 10, 15, 8, 14, 400, 4},
+          {20040102, 14, 20, 13, 18, 800, 8},
+          {20040105, 18, 20, 17, 19, 300, 9},
+          {20040408, 20, 23, 19, 22, 800, 11}}},
+        {"months across the year boundary",
+         ChartPeriod::Monthly,
+         kHolidays,
+         {{20031231, 10, 20, 8, 17, 1000, 7},
+          {20040105, 17, 20, 16, 19, 500, 9},
+          {20040408, 20, 23, 19, 22, 800, 11}}},
+        {"a Saturday record opens the next week",
+         ChartPeriod::Weekly,
+         {{20040109, 1, 2, 1, 2, 1, 0}, {20040110, 2, 3, 2, 3, 1, 0}, {20040112, 3, 4, 3, 4, 1, 0}},
+         {{20040109, 1, 2, 1, 2, 1, 0}, {20040112, 2, 4, 2, 4, 2, 0}}},
+        {"days of intraday records, at the last time",
+         ChartPeriod::Daily,
+         {{20030102, 5, 6, 4, 5, 10, 0, 1000},
+          {20030102, 5, 9, 5, 8, 20, 0, 1030},
+          {20030103, 8, 8, 7, 7, 30, 0, 1000}},
+         {{20030102, 5, 9, 4, 8, 30, 0, 1030}, {20030103, 8, 8, 7, 7, 30, 0, 1000}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Series series(c.records);
+        ASSERT_EQ(series.Build({false, false, c.period}), static_cast<int>(c.bars.size()));
+        for (std::size_t i = 0; i < c.bars.size(); ++i)
+            ExpectBar(series.Bar(static_cast<int>(i)), c.bars[i]);
+        EXPECT_EQ(series.leftOut, LeftOutCounts{});
+    }
 }
 
 TEST(BarBuilderTest, RecordsThatCannotBeRight) {
