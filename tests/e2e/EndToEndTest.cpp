@@ -1,5 +1,6 @@
 // The real program under a real X server: it starts on the sample, shows a window titled
-// "Tickvane", and the Right arrow changes the pixels of the chart. Windows are found and keys
+// "Tickvane", the Right arrow changes the pixels of the chart, and F2, F3 and F7 open the View
+// Options, Go To and Slide Show dialogs, each closed again by Escape. Windows are found and keys
 // typed with xdotool; the screen is read back through Qt.
 //
 //   tickvane_e2e_test TICKVANE MASTER SCRATCH_DIR      (on the X display in DISPLAY)
@@ -31,18 +32,49 @@ bool Fail(const char* what) {
     return false;
 }
 
-// The visible top-level window whose title is exactly "Tickvane".
-QString FindMainWindow() {
+QString FindVisibleWindow(const QString& title) {
+    return Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')})
+        .section(u'\n', 0, 0);
+}
+
+// Waits until a visible top-level window titled exactly `title` exists (or, with `shown` false,
+// until none does); true when that happened in time.
+bool WaitForWindow(const QString& title, bool shown = true) {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < kWaitMilliseconds) {
-        const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--name"), QStringLiteral("^Tickvane$")});
-        if (!found.isEmpty())
-            return found.section(u'\n', 0, 0);
+        if (FindVisibleWindow(title).isEmpty() != shown)
+            return true;
         QThread::msleep(100);
     }
-    return {};
+    return false;
+}
+
+// Each dialog key opens its window, and Escape closes it again.
+bool CheckDialogKeys(const QString& mainWindow) {
+    const struct {
+        const char* key;
+        const char* title;
+    } dialogs[] = {{"F2", "View Options"}, {"F3", "Go To Chart"}, {"F7", "Slide Show"}};
+    for (const auto& dialog : dialogs) {
+        const QString title = QString::fromLatin1(dialog.title);
+        Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), mainWindow});
+        Xdotool({QStringLiteral("key"), QString::fromLatin1(dialog.key)});
+        if (!WaitForWindow(title)) {
+            std::fprintf(stderr, "FAIL: %s opened no window titled \"%s\"\n", dialog.key,
+                         dialog.title);
+            return false;
+        }
+        Xdotool(
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), FindVisibleWindow(title)});
+        Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        if (!WaitForWindow(title, false)) {
+            std::fprintf(stderr, "FAIL: Escape left the window \"%s\" open\n", dialog.title);
+            return false;
+        }
+    }
+    return true;
 }
 
 QRect WindowGeometry(const QString& window) {
@@ -101,7 +133,9 @@ bool Run(const QString& program, const QString& master, const QString& scratch) 
         tickvane.waitForFinished(5000);
     };
 
-    const QString window = FindMainWindow();
+    const QString window = WaitForWindow(QStringLiteral("Tickvane"))
+                               ? FindVisibleWindow(QStringLiteral("Tickvane"))
+                               : QString();
     if (window.isEmpty()) {
         stop();
         return Fail("no visible window titled \"Tickvane\"");
@@ -127,10 +161,16 @@ bool Run(const QString& program, const QString& master, const QString& scratch) 
         QThread::msleep(100);
         changed = Grab(chart) != before;
     }
-    stop();
-    if (!changed)
+    if (!changed) {
+        stop();
         return Fail("the Right arrow left the chart's pixels as they were");
-    std::printf("PASS: window \"Tickvane\" at %dx%d; the Right arrow redrew the chart\n",
+    }
+    const bool dialogsWork = CheckDialogKeys(window);
+    stop();
+    if (!dialogsWork)
+        return false;
+    std::printf("PASS: window \"Tickvane\" at %dx%d; the Right arrow redrew the chart; F2, F3 and "
+                "F7 opened their dialogs and Escape closed them\n",
                 frame.width(), frame.height());
     return true;
 }
