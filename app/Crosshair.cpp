@@ -54,21 +54,18 @@ QRegion CCrosshair::Region() const {
     return region;
 }
 
-void CCrosshair::Paint(QPainter& painter, QColor line, QColor text) const {
+void CCrosshair::Paint(QPainter& painter, QColor line, QColor box, QColor text) const {
     if (!m_bShown)
         return;
     painter.save();
     // The lines in device pixels: one pixel wide at any scale.
     painter.scale(1 / m_dRatio, 1 / m_dRatio);
-    QPen pen(line, 0, Qt::CustomDashLine);
-    pen.setDashPattern({3, 3});
-    painter.setPen(pen);
-    painter.drawLine(m_xBar, 0, m_xBar, m_cyView);
-    painter.drawLine(0, m_y, m_xAxis, m_y);
+    painter.fillRect(m_xBar, 0, 1, m_cyView, line);
+    painter.fillRect(0, m_y, m_xAxis, 1, line);
     painter.restore();
     if (m_rcLabel.isEmpty())
         return;
-    painter.fillRect(m_rcLabel, line);
+    painter.fillRect(m_rcLabel, box);
     painter.setPen(text);
     painter.drawText(m_rcLabel, Qt::AlignCenter, m_strPrice);
 }

@@ -25,8 +25,8 @@ public:
     int Record() const { return m_bShown ? m_nRecord : -1; }
     // The pixels it covers, in view coordinates; empty when hidden.
     QRegion Region() const;
-    // `line` for the lines and the box, `text` for the price in it.
-    void Paint(QPainter& painter, QColor line, QColor text) const;
+    // The lines in `line`, the price box in `box` with its text in `text`.
+    void Paint(QPainter& painter, QColor line, QColor box, QColor text) const;
 
 private:
     bool m_bShown = false;

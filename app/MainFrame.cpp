@@ -121,8 +121,7 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    m_pMessagePane = new QLabel(QString::fromLatin1(kIdlePrompt), bar);
-    m_pMessagePane->setMinimumWidth(1);
+    m_pMessagePane = new CMessagePane(QString::fromLatin1(kIdlePrompt), bar);
     bar->addWidget(m_pMessagePane, 1);
 
     m_pSymbolPane = new QLabel(bar);

@@ -21,6 +21,10 @@ QColor ToQColor(COLORREF color) {
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
+QColor Blend(QColor a, QColor b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
 } // namespace
 
 CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
@@ -108,10 +112,17 @@ void CTickvaneView::paintEvent(QPaintEvent* event) {
         if (m_bPointerInside)
             PlaceCrosshair(m_ptPointer, true);
     }
+    // Only the pixels asked for: a crosshair move repaints a few thin strips of a large image.
     QPainter painter(this);
-    painter.drawImage(QRectF(0, 0, device.width() / ratio, device.height() / ratio), m_image);
-    m_crosshair.Paint(painter, ToQColor(Bars().GetWorkColorRGB(kItemAxes)),
-                      ToQColor(Bars().GetWorkColorRGB(kItemBackground)));
+    for (const QRect& rect : event->region()) {
+        const QRectF source(rect.topLeft() * ratio, rect.size() * ratio);
+        painter.drawImage(QRectF(rect), m_image, source);
+    }
+    // The lines halfway between the axes and the background: plain to see, yet not as loud as the
+    // axes; the price box in the axes' colour.
+    const QColor axes = ToQColor(Bars().GetWorkColorRGB(kItemAxes));
+    const QColor background = ToQColor(Bars().GetWorkColorRGB(kItemBackground));
+    m_crosshair.Paint(painter, Blend(axes, background), axes, background);
     if (!crosshairOnly)
         emit chartDrawn();
 }

