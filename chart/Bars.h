@@ -5,17 +5,22 @@
 // drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
 // themselves through the MessageService.
 
+#include "chart/SymbolTable.h"
 #include "platform/Geometry.h"
 #include "quotes/QuoteBuffer.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
+struct EmasterEntry;
 class MessageService;
 class Settings;
 class Surface;
 
+// MASTER entries listed; XMASTER adds up to 65,535 more.
 constexpr int kMaxSymbols = 255;
+constexpr int kMaxDirectoryEntries = kMaxSymbols + 65535;
 constexpr int kSymbolTextSize = 17; // 16 characters and a NUL
 constexpr int kPathTextSize = 300;
 constexpr int kChartRows = 800;
@@ -42,9 +47,10 @@ public:
     CBars(const CBars&) = delete;
     CBars& operator=(const CBars&) = delete;
 
-    // The symbol directory.
-    // 1 when the path is accepted (its name is MASTER in any case), 0 when it is refused: the
-    // opposite of the 0-for-success rule of the other methods.
+    // The symbol directory: the MASTER entries, then those of XMASTER (MasterIndex.cpp).
+    // 1 when the path is accepted (its name ends in MASTER in any case), 0 when it is refused: the
+    // opposite of the 0-for-success rule of the other methods. A path naming EMASTER or XMASTER
+    // stands for the MASTER of its folder.
     int SetMasterPath(const char* path);
     int ReadMaster();
     int ReadCurrentSymbol();
@@ -54,8 +60,13 @@ public:
     void Rewind() { m_nCurrentIndex = 0; }
     bool HasNextSymbol() const;
     bool HasPreviousSymbol() const;
+    // The symbol as stored, which SearchSetSymbolIndex compares.
     const char* GetSymbol(int index) const;
+    // UTF-8 names: the one to show (the long name when there is one), the index file's own name
+    // (MASTER's 16 characters with their blanks), and the long name or an empty text.
     const char* GetName(int index) const;
+    const char* GetShortName(int index) const;
+    const char* GetLongName(int index) const;
     const char* GetMasterPath() const;
     const char* GetDataDirectory() const;
     int GetSymbolCount() const { return m_nSymbolCount; }
@@ -111,6 +122,10 @@ public:
 private:
     void ResetDirectory();
     int RepairMaster();
+    enum class MasterOutcome { kListed, kNotOpened, kFailed };
+    MasterOutcome ReadMasterRecords(std::vector<MasterRecord>& records);
+    void ListMasterEntries(const std::vector<MasterRecord>& records,
+                           const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
     int PaletteIndex(int item, bool printing) const;
 
     Settings& m_settings;
@@ -118,8 +133,7 @@ private:
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 
-    char m_szSymbols[kMaxSymbols][kSymbolTextSize];
-    char m_szNames[kMaxSymbols][kSymbolTextSize];
+    CSymbolTable m_table;
     char m_szMasterPath[kPathTextSize];
     char m_szDataDirectory[kPathTextSize];
     int m_bMasterPathSet;

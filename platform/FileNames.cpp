@@ -1,6 +1,7 @@
 #include "platform/FileNames.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <array>
@@ -100,12 +101,20 @@ CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, con
                         std::string* resolved) {
     for (const std::string& candidate : CandidateNames(directory, name)) {
         const std::string path = directory + candidate;
-        if (CFilePtr file{std::fopen(path.c_str(), mode)}) {
+        if (CFilePtr file = OpenRegularFile(path, mode)) {
             if (resolved)
                 *resolved = path;
             return file;
         }
     }
+    return {};
+}
+
+std::string ExistingNameNoCase(const std::string& directory, std::string_view name) {
+    std::error_code error;
+    for (const std::string& candidate : CandidateNames(directory, name))
+        if (fs::exists(fs::symlink_status(directory + candidate, error)))
+            return candidate;
     return {};
 }
 

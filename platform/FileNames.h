@@ -20,12 +20,17 @@ bool IsPathSeparator(char c);
 // is a bare drive such as "C:").
 void AppendSeparator(std::string& directory);
 
-// Opens `name` in `directory` (empty, or ending in a separator). Tries the exact name, then the
-// name in upper, lower and capitalised case, then any entry of the directory whose name matches
-// ignoring case. Gives no file when nothing can be opened. `resolved`, when given, receives the
+// Opens `name` in `directory` (empty, or ending in a separator) for reading. Tries the exact
+// name, then the name in upper, lower and capitalised case, then any entry of the directory whose
+// name matches ignoring case. Only regular files are opened (see RegularFile.h); gives no file
+// when nothing can be opened. `resolved`, when given, receives the
 // path that was opened.
 CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
                         std::string* resolved = nullptr);
+
+// The name under which an entry `name` exists in `directory`, matched as above (whatever kind of
+// file it is), or an empty text when there is none.
+std::string ExistingNameNoCase(const std::string& directory, std::string_view name);
 
 // Full path of an existing subdirectory `name` of `directory`, matched as above, or an empty text
 // when there is none.
