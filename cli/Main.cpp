@@ -8,12 +8,14 @@
 
 namespace {
 const char* const kUsage =
-    "usage: tickvane-cli list [--repair] <path of a MASTER file>\n"
+    "usage: tickvane-cli list [--repair] <quote folder, or its MASTER, EMASTER or XMASTER>\n"
     "       tickvane-cli quotes <directory> <symbol or name> [--start S] [--count C] [--all]\n"
     "       tickvane-cli render <path of a MASTER file> [--symbol S | --index I] [--size WxH]\n"
     "                    [--print] [--bar-space N] [--no-volume] [--no-ma1] [--no-ma2]\n"
     "                    [--ma1 N] [--ma2 N] [--colors DDDDDDDDDD] -o FILE\n"
-    "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout)\n";
+    "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout)\n"
+    "       tickvane-cli export <quote folder, or its MASTER, EMASTER or XMASTER> [-o FILE]\n"
+    "                    [--symbols A,B,...]\n";
 }
 
 int UsageError(const std::string& message) {
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
         return RunQuotesCommand(arguments);
     if (command == "render")
         return RunRenderCommand(arguments);
+    if (command == "export")
+        return RunExportCommand(arguments);
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;
