@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -114,7 +115,7 @@ class CExporter {
 public:
     CExporter(const ExportRequest& request, COutputSink& out)
         : m_request(request), m_out(out), m_bFound(request.symbols.size(), false),
-          m_block(kReadBlock) {}
+          m_block(new std::uint8_t[kReadBlock]) {}
 
     void ExportTree(const std::string& folder);
     // Reports the requested symbols that no security had.
@@ -123,10 +124,10 @@ public:
 
 private:
     void ExportFolder(const std::string& folder, int depth);
-    void ExportSecurity(const std::string& folder, const FolderSecurity& security);
+    void ExportSecurity(const CFolderFiles& files, const FolderSecurity& security);
     bool Wanted(std::string_view symbol);
     // Writes the rows; an empty text, or why the security could not be read.
-    std::string WriteRows(const std::string& folder, const FolderSecurity& security,
+    std::string WriteRows(const CFolderFiles& files, const FolderSecurity& security,
                           const std::string& prefix);
     void Report(const std::string& text);
 
@@ -134,7 +135,7 @@ private:
     COutputSink& m_out;
     std::vector<bool> m_bFound;
     std::vector<std::string> m_visited;
-    std::vector<std::uint8_t> m_block;
+    std::unique_ptr<std::uint8_t[]> m_block; // left uninitialised: only what is read is used
     CProgress m_progress;
     int m_nSecurities = 0;
     long long m_nRows = 0;
@@ -158,10 +159,11 @@ void CExporter::ExportFolder(const std::string& folder, int depth) {
     m_visited.push_back(std::move(identity));
 
     const std::string shown = folder.empty() ? std::string(".") : folder;
+    const CFolderFiles files(folder);
     FolderVisitor visitor;
     visitor.security = [&](const FolderSecurity& security) {
         if (m_out.Good())
-            ExportSecurity(folder, security);
+            ExportSecurity(files, security);
     };
     visitor.note = [&](FolderNoteKind kind, const std::string& text) {
         Report(shown + ": " + text);
@@ -202,7 +204,7 @@ bool CExporter::Wanted(std::string_view symbol) {
     return wanted;
 }
 
-void CExporter::ExportSecurity(const std::string& folder, const FolderSecurity& security) {
+void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& security) {
     if (!Wanted(security.symbol))
         return;
     std::string prefix;
@@ -210,9 +212,10 @@ void CExporter::ExportSecurity(const std::string& folder, const FolderSecurity& 
     prefix += ',';
     AppendCsvField(prefix, Windows1252ToUtf8(security.name));
     prefix += ',';
-    const std::string problem = WriteRows(folder, security, prefix);
+    const std::string problem = WriteRows(files, security, prefix);
     ++m_nSecurities;
     if (!problem.empty()) {
+        const std::string& folder = files.Directory();
         Report("skipped " + Windows1252ToUtf8(security.symbol) + " in " +
                (folder.empty() ? std::string(".") : folder) + ": " + problem);
         m_bSkipped = true;
@@ -220,7 +223,7 @@ void CExporter::ExportSecurity(const std::string& folder, const FolderSecurity& 
     m_progress.Show(m_nSecurities, m_nRows);
 }
 
-std::string CExporter::WriteRows(const std::string& folder, const FolderSecurity& security,
+std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity& security,
                                  const std::string& prefix) {
     const PriceSource& source = security.source;
     const std::string file =
@@ -229,33 +232,47 @@ std::string CExporter::WriteRows(const std::string& folder, const FolderSecurity
     if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength)
         return "its records of " + std::to_string(recordLength) + " bytes cannot be read";
     std::int16_t columns[kColumnCount], first[kColumnCount], second[kColumnCount];
+    const std::string& folder = files.Directory();
     if (SourceColumns(folder, source, columns, first, second) != kStatusSuccess)
         return "the columns of " + file + " cannot be determined";
-    const CFilePtr data = OpenPriceData(folder, source);
+    long long size = 0;
+    const CFilePtr data = OpenPriceData(files, source, &size);
     if (!data) {
         const std::string name = ExistingNameNoCase(folder, file);
         return name.empty() ? file + " is missing"
                             : name + " is " + UnreadableReason(folder + name);
     }
+    // Whole blocks of records straight into the block: the header and, in most files, every
+    // record come with the first read.
     std::setvbuf(data.get(), nullptr, _IONBF, 0);
-    if (std::fread(m_block.data(), 1, recordLength, data.get()) !=
-        static_cast<std::size_t>(recordLength))
+    // Never more than the file holds, which a read of a regular file gives at once: asking for
+    // more would cost a second read to find its end.
+    const std::size_t perBlock = kReadBlock / static_cast<std::size_t>(recordLength);
+    const long long inFile = size / recordLength;
+    std::size_t got =
+        std::fread(m_block.get(), recordLength,
+                   static_cast<std::size_t>(std::min<long long>(perBlock, inFile)), data.get());
+    if (got == 0)
         return file + " is shorter than its header";
-    const long long fileRecords = std::max(OpenFileSize(data.get()), 0LL) / recordLength;
-    long long left = LastRecordNumber(m_block[2] | (m_block[3] << 8), fileRecords) - 1;
-
+    const long long total =
+        LastRecordNumber(m_block[2] | (m_block[3] << 8), size / recordLength) - 1;
+    long long left = total;
     const CRowFormatter formatter(prefix, columns, std::min(source.fieldCount, recordLength / 4));
-    const std::size_t perBlock = m_block.size() / static_cast<std::size_t>(recordLength);
+    const std::uint8_t* records = m_block.get() + recordLength; // past the header
+    --got;
     while (left > 0 && m_out.Good()) {
-        const auto wanted = static_cast<std::size_t>(std::min<long long>(left, perBlock));
-        const std::size_t got = std::fread(m_block.data(), recordLength, wanted, data.get());
-        formatter.Write(m_out, m_block.data(), static_cast<int>(got), recordLength);
-        m_nRows += static_cast<long long>(got);
-        left -= static_cast<long long>(got);
-        if (got < wanted)
-            return file + ": read failed after " + std::to_string(fileRecords - 1 - left) +
-                   " records";
+        const auto rows = static_cast<std::size_t>(std::min<long long>(left, got));
+        formatter.Write(m_out, records, static_cast<int>(rows), recordLength);
+        m_nRows += static_cast<long long>(rows);
+        left -= static_cast<long long>(rows);
+        if (left == 0)
+            break;
         m_progress.Show(m_nSecurities, m_nRows);
+        records = m_block.get();
+        const auto wanted = static_cast<std::size_t>(std::min<long long>(perBlock, left));
+        got = std::fread(m_block.get(), recordLength, wanted, data.get());
+        if (got < wanted)
+            return file + ": read failed after " + std::to_string(total - left) + " records";
     }
     return {};
 }

@@ -41,7 +41,7 @@ void StopWatching() {
 
 } // namespace
 
-COutputSink::COutputSink() : m_buffer(kBlockSize) {}
+COutputSink::COutputSink() : m_buffer(new char[kBlockSize]) {}
 
 COutputSink::~COutputSink() {
     Discard();
@@ -73,7 +73,7 @@ bool COutputSink::UseFile(const std::string& path, std::string& problem) {
 
 void COutputSink::Append(std::string_view text) {
     while (!text.empty()) {
-        const std::size_t room = std::min(text.size(), m_buffer.size());
+        const std::size_t room = std::min(text.size(), kBlockSize);
         char* at = Reserve(room);
         std::memcpy(at, text.data(), room);
         Commit(at + room);
@@ -82,7 +82,7 @@ void COutputSink::Append(std::string_view text) {
 }
 
 void COutputSink::Flush() {
-    const char* at = m_buffer.data();
+    const char* at = m_buffer.get();
     std::size_t left = m_nUsed;
     m_nUsed = 0;
     while (left > 0 && m_nError == 0) {

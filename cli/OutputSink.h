@@ -5,9 +5,9 @@
 // under the name asked for (an interrupting signal removes the temporary file, too).
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class COutputSink {
 public:
@@ -26,11 +26,11 @@ public:
 
     // A place for at least `room` bytes (at most kBlockSize); Commit() keeps what was written.
     char* Reserve(std::size_t room) {
-        if (m_nUsed + room > m_buffer.size())
+        if (m_nUsed + room > kBlockSize)
             Flush();
-        return m_buffer.data() + m_nUsed;
+        return m_buffer.get() + m_nUsed;
     }
-    void Commit(char* end) { m_nUsed = static_cast<std::size_t>(end - m_buffer.data()); }
+    void Commit(char* end) { m_nUsed = static_cast<std::size_t>(end - m_buffer.get()); }
     void Append(std::string_view text);
 
     // False once a write has failed; Problem() then says why.
@@ -43,7 +43,7 @@ private:
     void Flush();
     void Discard();
 
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer; // left uninitialised: a small export touches little of it
     std::size_t m_nUsed = 0;
     int m_fd = -1;
     int m_nError = 0;

@@ -66,17 +66,28 @@ fs::path DirectoryPath(const std::string& directory) {
     return directory.empty() ? fs::path(".") : fs::path(directory);
 }
 
-// The names under which `name` may exist in `directory`, best first: the exact name, the usual
-// spellings, then any other entry that matches ignoring case. The directory's listing says which
-// exist, so absent files cost no failed opens; when it cannot be listed, the spellings are tried.
-std::vector<std::string> CandidateNames(const std::string& directory, std::string_view name) {
+// The names under which `name` may exist in `directory`: its listing says which exist, so
+// absent files cost no failed opens.
+std::vector<std::string> CandidatesIn(const std::string& directory, std::string_view name) {
+    const auto entries = EntriesNamedNoCase(directory, name);
+    return CandidateNames(name, entries ? &*entries : nullptr);
+}
+
+bool IsDirectory(const std::string& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+} // namespace
+
+std::vector<std::string> CandidateNames(std::string_view name,
+                                        const std::vector<std::string>* entries) {
     const auto variants = CaseVariants(name);
     std::vector<std::string> candidates;
     auto add = [&](const std::string& candidate) {
         if (std::find(candidates.begin(), candidates.end(), candidate) == candidates.end())
             candidates.push_back(candidate);
     };
-    const auto entries = EntriesNamedNoCase(directory, name);
     if (!entries) {
         for (const std::string& variant : variants)
             add(variant);
@@ -90,18 +101,11 @@ std::vector<std::string> CandidateNames(const std::string& directory, std::strin
     return candidates;
 }
 
-bool IsDirectory(const std::string& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
-} // namespace
-
 CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
-                        std::string* resolved) {
-    for (const std::string& candidate : CandidateNames(directory, name)) {
+                        std::string* resolved, long long* size) {
+    for (const std::string& candidate : CandidatesIn(directory, name)) {
         const std::string path = directory + candidate;
-        if (CFilePtr file = OpenRegularFile(path, mode)) {
+        if (CFilePtr file = OpenRegularFile(path, mode, size)) {
             if (resolved)
                 *resolved = path;
             return file;
@@ -112,14 +116,14 @@ CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, con
 
 std::string ExistingNameNoCase(const std::string& directory, std::string_view name) {
     std::error_code error;
-    for (const std::string& candidate : CandidateNames(directory, name))
+    for (const std::string& candidate : CandidatesIn(directory, name))
         if (fs::exists(fs::symlink_status(directory + candidate, error)))
             return candidate;
     return {};
 }
 
 std::string ResolveSubdirectory(const std::string& directory, std::string_view name) {
-    for (const std::string& candidate : CandidateNames(directory, name))
+    for (const std::string& candidate : CandidatesIn(directory, name))
         if (IsDirectory(directory + candidate))
             return directory + candidate;
     return {};

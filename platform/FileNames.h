@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
@@ -20,16 +21,23 @@ bool IsPathSeparator(char c);
 // is a bare drive such as "C:").
 void AppendSeparator(std::string& directory);
 
+// The names under which `name` may exist in a directory, best first: the exact name, the usual
+// spellings (upper, lower and capitalised case), then any other entry that matches ignoring case.
+// `entries` are the directory's entries that equal `name` ignoring case, or nullptr when the
+// directory cannot be listed (then the spellings are all there is to try).
+std::vector<std::string> CandidateNames(std::string_view name,
+                                        const std::vector<std::string>* entries);
+
 // Opens `name` in `directory` (empty, or ending in a separator) for reading. Tries the exact
 // name, then the name in upper, lower and capitalised case, then any entry of the directory whose
 // name matches ignoring case. Only regular files are opened (see RegularFile.h); gives no file
-// when nothing can be opened. `resolved`, when given, receives the
-// path that was opened.
+// when nothing can be opened. `resolved`, when given, receives the path that was opened, `size`
+// its size.
 CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
-                        std::string* resolved = nullptr);
+                        std::string* resolved = nullptr, long long* size = nullptr);
 
-// The name under which an entry `name` exists in `directory`, matched as above (whatever kind of
-// file it is), or an empty text when there is none.
+// The name under which an entry `name` exists in `directory`, matched as above (whatever kind
+// of file it is), or an empty text when there is none.
 std::string ExistingNameNoCase(const std::string& directory, std::string_view name);
 
 // Full path of an existing subdirectory `name` of `directory`, matched as above, or an empty text

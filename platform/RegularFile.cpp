@@ -21,36 +21,52 @@ int NotRegularError(mode_t mode) {
     return S_ISDIR(mode) ? EISDIR : ENODEV;
 }
 
-} // namespace
-
-CFilePtr OpenRegularFile(const std::string& path, const char* mode) {
-    if (!mode || mode[0] != 'r' || std::strchr(mode, '+')) {
-        errno = EINVAL;
-        return {};
-    }
-    // Looked at before opening, so that no device is ever opened (some act on being opened) ...
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return {};
-    if (!S_ISREG(info.st_mode)) {
-        errno = NotRegularError(info.st_mode);
-        return {};
-    }
-    // ... and again once open, without waiting, in case the name was replaced in between.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+// Keeps `fd` (opened without waiting) when it is a regular file; closes it otherwise.
+CFilePtr AdoptRegularFile(int fd, const char* mode, long long* size) {
     if (fd < 0)
         return {};
+    struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int error = NotRegularError(info.st_mode);
         ::close(fd);
         errno = error;
         return {};
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(fd, mode);
-    if (!file)
+    if (!file) {
         ::close(fd);
+        return {};
+    }
+    if (size)
+        *size = static_cast<long long>(info.st_size);
     return CFilePtr{file};
+}
+
+bool IsReadMode(const char* mode) {
+    if (mode && mode[0] == 'r' && !std::strchr(mode, '+'))
+        return true;
+    errno = EINVAL;
+    return false;
+}
+
+// Opening does not wait on a FIFO without a writer when it does not block; what was opened is
+// then looked at before a byte is read. (Reads of a regular file never block, so the flag may
+// stay.)
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+} // namespace
+
+CFilePtr OpenRegularFile(const std::string& path, const char* mode, long long* size) {
+    if (!IsReadMode(mode))
+        return {};
+    return AdoptRegularFile(::open(path.c_str(), kOpenFlags), mode, size);
+}
+
+CFilePtr OpenRegularFileAt(int directoryFd, const std::string& name, const char* mode,
+                           long long* size) {
+    if (!IsReadMode(mode))
+        return {};
+    return AdoptRegularFile(::openat(directoryFd, name.c_str(), kOpenFlags), mode, size);
 }
 
 long long OpenFileSize(std::FILE* file) {
@@ -82,11 +98,14 @@ std::string UnreadableReason(const std::string& path) {
 
 #else
 
-CFilePtr OpenRegularFile(const std::string& path, const char* mode) {
+CFilePtr OpenRegularFile(const std::string& path, const char* mode, long long* size) {
     std::error_code error;
     if (!mode || mode[0] != 'r' || !std::filesystem::is_regular_file(path, error))
         return {};
-    return CFilePtr{std::fopen(path.c_str(), mode)};
+    CFilePtr file{std::fopen(path.c_str(), mode)};
+    if (file && size)
+        *size = OpenFileSize(file.get());
+    return file;
 }
 
 long long OpenFileSize(std::FILE* file) {

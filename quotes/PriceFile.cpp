@@ -1,7 +1,6 @@
 #include "quotes/PriceFile.h"
 
 #include "platform/FileNames.h"
-#include "platform/RegularFile.h"
 #include "quotes/Dates.h"
 #include "quotes/Mbf.h"
 
@@ -102,15 +101,14 @@ struct RowRequest {
     const std::int16_t* secondNumbers;
 };
 
-Status ReadRequestedRows(QuoteBuffer& buffer, std::FILE* file, const RowRequest& request, int start,
-                         int count) {
+Status ReadRequestedRows(QuoteBuffer& buffer, std::FILE* file, long long size,
+                         const RowRequest& request, int start, int count) {
     const int recordLength = request.recordLength;
     // The records are read in large chunks of their own: a stream buffer would only copy them.
     std::setvbuf(file, nullptr, _IONBF, 0);
     std::uint8_t header[4];
     if (std::fread(header, 1, 4, file) != 4)
         return kStatusFileRead;
-    const long long size = OpenFileSize(file);
     const int last = static_cast<int>(std::min<long long>(
         LastRecordNumber(header[2] | (header[3] << 8), std::max(size, 0LL) / recordLength),
         INT_MAX / 2));
@@ -209,12 +207,21 @@ Status SourceColumns(const std::string& directory, const PriceSource& source,
                         source.intraday);
 }
 
-CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source) {
+CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source, long long* size) {
     const char* first = source.mwd ? "MWD" : "DAT";
     const char* second = source.mwd ? "DAT" : "MWD";
-    if (CFilePtr file = OpenFileNoCase(directory, PriceFileName(source.fileNumber, first), "rb"))
+    if (CFilePtr file =
+            OpenFileNoCase(directory, PriceFileName(source.fileNumber, first), "rb", nullptr, size))
         return file;
-    return OpenFileNoCase(directory, PriceFileName(source.fileNumber, second), "rb");
+    return OpenFileNoCase(directory, PriceFileName(source.fileNumber, second), "rb", nullptr, size);
+}
+
+CFilePtr OpenPriceData(const CFolderFiles& folder, const PriceSource& source, long long* size) {
+    const char* first = source.mwd ? "MWD" : "DAT";
+    const char* second = source.mwd ? "DAT" : "MWD";
+    if (CFilePtr file = folder.Open(PriceFileName(source.fileNumber, first), size))
+        return file;
+    return folder.Open(PriceFileName(source.fileNumber, second), size);
 }
 
 Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string_view symbol,
@@ -234,7 +241,9 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
                                      record.IsIntraday()))
         return status;
 
-    const CFilePtr file = OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb");
+    long long size = 0;
+    const CFilePtr file =
+        OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb", nullptr, &size);
     if (!file)
         return kStatusFileOpen;
     const RowRequest request{found,
@@ -245,7 +254,7 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
                              columnMap,
                              firstNumbers,
                              secondNumbers};
-    return ReadRequestedRows(buffer, file.get(), request, start, count);
+    return ReadRequestedRows(buffer, file.get(), size, request, start, count);
 }
 
 Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const PriceSource& source,
@@ -257,7 +266,8 @@ Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const Pr
     std::int16_t columnMap[kColumnCount], firstNumbers[kColumnCount], secondNumbers[kColumnCount];
     if (Status status = SourceColumns(folder, source, columnMap, firstNumbers, secondNumbers))
         return status;
-    const CFilePtr file = OpenPriceData(folder, source);
+    long long size = 0;
+    const CFilePtr file = OpenPriceData(folder, source, &size);
     if (!file)
         return kStatusFileOpen;
     const MasterRecord record = RecordOfSource(source, symbol);
@@ -269,5 +279,5 @@ Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const Pr
                              columnMap,
                              firstNumbers,
                              secondNumbers};
-    return ReadRequestedRows(buffer, file.get(), request, start, count);
+    return ReadRequestedRows(buffer, file.get(), size, request, start, count);
 }

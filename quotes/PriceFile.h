@@ -8,6 +8,7 @@
 //   record i+2 data record i, oldest first, at byte L * (i + 1)
 
 #include "platform/FileGuard.h"
+#include "platform/FolderFiles.h"
 #include "quotes/MasterFile.h"
 #include "quotes/PriceColumns.h"
 #include "quotes/QuoteBuffer.h"
@@ -52,8 +53,11 @@ Status SourceColumns(const std::string& directory, const PriceSource& source,
                      std::int16_t columnMap[kColumnCount], std::int16_t firstNumbers[kColumnCount],
                      std::int16_t secondNumbers[kColumnCount]);
 
-// Opens the source's price file: F<n>.MWD or F<n>.DAT, its own extension first.
-CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source);
+// Opens the source's price file: F<n>.MWD or F<n>.DAT, its own extension first; `size`, when
+// given, receives its size in bytes. The second form looks in a folder listed once.
+CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source,
+                       long long* size = nullptr);
+CFilePtr OpenPriceData(const CFolderFiles& folder, const PriceSource& source, long long* size);
 
 // The number of the last record of a price file from its header's N (taken unsigned) and the
 // whole records the file holds: N is believed as far as the file goes, N = 0 means no data, and a
