@@ -49,6 +49,36 @@ void BM_DrawChartImage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawChartImage)->Unit(benchmark::kMillisecond);
 
+// A 65,000-record history scrolled by one bar and drawn into a 1920x1080 image, the repaint of
+// the view after a scroll step; the argument is the bar spacing.
+void BM_ScrollStepDrawImage(benchmark::State& state) {
+    static const BenchDirectory history = QuoteDirectory("history-1x65000", 1, 65000);
+    CMemorySettings settings;
+    CScriptedMessages messages;
+    CBars bars(settings, messages);
+    const std::string master = history.path + "MASTER";
+    if (!bars.SetMasterPath(master.c_str()) || bars.ReadMaster() || bars.ReadCurrentSymbol())
+        state.SkipWithError("the directory does not open");
+    const CSize client{1920, 1080};
+    bars.SetBarSpace(static_cast<int>(state.range(0)));
+    bars.SetFrameSizeProvider([&] { return client; });
+    bars.Window().ScrollToEnd(15000, client); // where the made-up dates are valid
+    QImage image(client.cx, client.cy, QImage::Format_RGB32);
+    int step = 1;
+    for (auto _ : state) {
+        step = -step;
+        bars.Window().ScrollBars(step, client);
+        QPainter painter(&image);
+        {
+            CQPainterSurface surface(painter);
+            bars.DrawChart(surface, CRect{0, 0, client.cx, client.cy}, false);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_ScrollStepDrawImage)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
 // tickvane-cli render of a PNG: start, Qt, open the directory, draw, encode, write.
 void BM_RenderPngProcess(benchmark::State& state) {
     const std::string master = Directory().path + "MASTER";

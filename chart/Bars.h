@@ -5,16 +5,18 @@
 // drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
 // themselves through the MessageService.
 
+#include "chart/ChartWindow.h"
 #include "chart/SymbolTable.h"
 #include "platform/Geometry.h"
+#include "platform/MessageService.h"
 #include "quotes/QuoteBuffer.h"
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct EmasterEntry;
-class MessageService;
 class Settings;
 class Surface;
 
@@ -54,6 +56,9 @@ public:
     int SetMasterPath(const char* path);
     int ReadMaster();
     int ReadCurrentSymbol();
+    // Reads rows of the current entry into `buffer` as ReadSecurity does (start, count and
+    // statuses alike): a MASTER entry through the lookup, any other straight from its price file.
+    Status ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const;
     // 1 when the step went past either end and was clamped to it, else 0; not a failure.
     int StepSymbol(int step);
     void SearchSetSymbolIndex(const char* symbol);
@@ -111,15 +116,25 @@ public:
     // The size of the main frame's client area, which is the chart's logical space. Without a
     // provider the target's size is used.
     void SetFrameSizeProvider(std::function<CSize()> provider);
+    CSize GetFrameSize(CSize target) const { return m_fnFrameSize ? m_fnFrameSize() : target; }
+    // The bars shown: scrolling, zoom, the crosshair, the whole history (ChartWindow.h).
+    CChartWindow& Window() { return m_window; }
 
     // Replaces `to` by `from` in one step; tests put a failing one in.
     using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
     void SetFileReplacer(FileReplacer replacer) { m_fnReplaceFile = std::move(replacer); }
 
+    // Puts `messages` in place of the service that failures are reported through and gives back
+    // the one it replaces: the slide show collects its reports so that no box stops the show.
+    MessageService& SwapMessageService(MessageService& messages) {
+        return *std::exchange(m_messages.m_pTarget, &messages);
+    }
+
     // Repair damaged masters without asking; the Options command reads and writes it.
     int m_bMasterFix;
 
 private:
+    friend class CChartWindow; // reloads the newest rows when the price file changed
     void ResetDirectory();
     int RepairMaster();
     enum class MasterOutcome { kListed, kNotOpened, kFailed };
@@ -128,8 +143,18 @@ private:
                            const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
     int PaletteIndex(int item, bool printing) const;
 
+    // Passes every report on to the service in use.
+    struct CMessageSlot final : MessageService {
+        explicit CMessageSlot(MessageService& target) : m_pTarget(&target) {}
+        void Show(const std::string& text, MessageIcon icon) override {
+            m_pTarget->Show(text, icon);
+        }
+        bool AskYesNo(const std::string& text) override { return m_pTarget->AskYesNo(text); }
+        MessageService* m_pTarget;
+    };
+
     Settings& m_settings;
-    MessageService& m_messages;
+    CMessageSlot m_messages;
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 
@@ -157,4 +182,6 @@ private:
     QuoteBuffer m_quotes;
     QuoteColumn m_ma1;
     QuoteColumn m_ma2;
+
+    CChartWindow m_window;
 };

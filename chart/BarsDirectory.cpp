@@ -72,16 +72,11 @@ int CBars::SetMasterPath(const char* path) {
 int CBars::ReadCurrentSymbol() {
     if (m_nSymbolCount <= 0)
         return 1;
+    m_window.Reset();
     if (!m_bBuffersAllocated && AllocateBuffers(kChartRows) != 0)
         return 1;
     const char* symbol = m_table.Symbol(m_nCurrentIndex);
-    // An entry of XMASTER (or of EMASTER without MASTER) is read straight from its price file:
-    // looking it up by symbol would scan every entry on every step.
-    const PriceSource* source = m_table.Source(m_nCurrentIndex);
-    const Status status =
-        source ? ReadPriceSource(m_quotes, m_szDataDirectory, *source, symbol, -1, kChartRows)
-               : ReadSecurity(m_quotes, m_szDataDirectory, symbol, -1, kChartRows);
-    if (status != kStatusSuccess) {
+    if (ReadCurrentRows(m_quotes, -1, kChartRows) != kStatusSuccess) {
         m_messages.Show(Format("Read failed for symbol %s", symbol), MessageIcon::Stop);
         FreeBuffers();
         return 1;
@@ -89,6 +84,17 @@ int CBars::ReadCurrentSymbol() {
     MovingAverage(m_quotes.close, m_ma1, m_nMA1Length, 0);
     MovingAverage(m_quotes.close, m_ma2, m_nMA2Length, 0);
     return 0;
+}
+
+Status CBars::ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const {
+    if (m_nCurrentIndex < 0 || m_nCurrentIndex >= m_nSymbolCount)
+        return kStatusFileNotFound;
+    const char* symbol = m_table.Symbol(m_nCurrentIndex);
+    // An entry of XMASTER (or of EMASTER without MASTER) is read straight from its price file:
+    // looking it up by symbol would scan every entry on every step.
+    if (const PriceSource* source = m_table.Source(m_nCurrentIndex))
+        return ReadPriceSource(buffer, m_szDataDirectory, *source, symbol, start, count);
+    return ReadSecurity(buffer, m_szDataDirectory, symbol, start, count);
 }
 
 int CBars::StepSymbol(int step) {

@@ -1,6 +1,6 @@
 #include "cli/ExportRows.h"
 
-#include "cli/FloatText.h"
+#include "platform/FloatText.h"
 #include "quotes/Mbf.h"
 
 #include <cstring>

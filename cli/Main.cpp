@@ -11,9 +11,10 @@ const char* const kUsage =
     "usage: tickvane-cli list [--repair] <quote folder, or its MASTER, EMASTER or XMASTER>\n"
     "       tickvane-cli quotes <directory> <symbol or name> [--start S] [--count C] [--all]\n"
     "       tickvane-cli render <path of a MASTER file> [--symbol S | --index I] [--size WxH]\n"
-    "                    [--print] [--bar-space N] [--no-volume] [--no-ma1] [--no-ma2]\n"
-    "                    [--ma1 N] [--ma2 N] [--colors DDDDDDDDDD] -o FILE\n"
-    "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout)\n"
+    "                    [--end R] [--print] [--bar-space N] [--no-volume] [--no-ma1]\n"
+    "                    [--no-ma2] [--ma1 N] [--ma2 N] [--colors DDDDDDDDDD] -o FILE\n"
+    "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout;\n"
+    "        R is the record at the right edge, 0 the first of the file, the newest by default)\n"
     "       tickvane-cli export <quote folder, or its MASTER, EMASTER or XMASTER> [-o FILE]\n"
     "                    [--symbols A,B,...]\n";
 }

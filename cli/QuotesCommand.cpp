@@ -1,9 +1,8 @@
 // tickvane-cli quotes: one security's rows as CSV, every value exact.
 
+#include "chart/QuoteText.h"
 #include "cli/CliCommands.h"
-#include "cli/FloatText.h"
 #include "platform/FileNames.h"
-#include "quotes/Dates.h"
 #include "quotes/PriceFile.h"
 #include "quotes/QuoteFolder.h"
 
@@ -64,8 +63,7 @@ bool ParseRequest(const Arguments& arguments, QuotesRequest& request, std::strin
 // Rows are formatted straight into a large block that is written out when it fills up.
 class COutput {
 public:
-    // Room that one row needs at most: a date, a time and six floats with separators.
-    static constexpr std::size_t kRowRoom = 256;
+    static constexpr std::size_t kRowRoom = kQuoteCsvRowRoom;
 
     ~COutput() { Flush(); }
     // A pointer where at least kRowRoom bytes may be written; Advance() commits what was.
@@ -84,33 +82,6 @@ private:
     char m_buffer[1 << 16];
     std::size_t m_nUsed = 0;
 };
-
-char* PutRow(char* out, const QuoteBuffer& buffer, int row) {
-    const std::int16_t day = buffer.date.Number(row);
-    if (day != 0) {
-        int year, month, dayOfMonth;
-        DayToYmd(static_cast<std::uint16_t>(day), year, month, dayOfMonth);
-        out = PutFixedDigits(out, static_cast<unsigned>(year + 1900), 4);
-        *out++ = '-';
-        out = PutFixedDigits(out, static_cast<unsigned>(month), 2);
-        *out++ = '-';
-        out = PutFixedDigits(out, static_cast<unsigned>(dayOfMonth), 2);
-    }
-    const unsigned seconds = 2u * static_cast<std::uint16_t>(buffer.time.Number(row));
-    *out++ = ',';
-    out = PutFixedDigits(out, seconds / 3600, 2);
-    *out++ = ':';
-    out = PutFixedDigits(out, seconds / 60 % 60, 2);
-    *out++ = ':';
-    out = PutFixedDigits(out, seconds % 60, 2);
-    for (const QuoteColumn* column : {&buffer.open, &buffer.high, &buffer.low, &buffer.close,
-                                      &buffer.volume, &buffer.openInterest}) {
-        *out++ = ',';
-        out = PutShortestFloat(out, column->Value(row));
-    }
-    *out++ = '\n';
-    return out;
-}
 
 // A security that no MASTER lists may be one of XMASTER (or of EMASTER in a folder without
 // MASTER): looked up there by its symbol or name, ignoring case.
@@ -154,11 +125,10 @@ int RunQuotesCommand(const Arguments& arguments) {
     }
     {
         COutput out;
-        const char header[] = "date,time,open,high,low,close,volume,oi\n";
         char* at = out.Reserve();
-        out.Advance(std::copy(header, header + sizeof header - 1, at));
+        out.Advance(std::copy(kQuoteCsvHeader, kQuoteCsvHeader + sizeof kQuoteCsvHeader - 1, at));
         for (int row = 0; row < buffer.count; ++row)
-            out.Advance(PutRow(out.Reserve(), buffer, row));
+            out.Advance(PutQuoteCsvRow(out.Reserve(), RecordOf(buffer, row)));
     }
     FreeQuoteBuffer(buffer);
     return std::fflush(stdout) == 0 ? 0 : 1;

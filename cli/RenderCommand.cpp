@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,7 @@ struct RenderRequest {
     std::string master;
     std::optional<std::string> symbol;
     std::optional<int> index;
+    std::optional<int> end; // the record at the right edge
     int width = 800;
     int height = 600;
     bool printing = false;
@@ -64,6 +66,10 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
             if (!needInt(i, 0, kMaxDirectoryEntries - 1, value))
                 return false;
             request.index = value;
+        } else if (a == "--end") {
+            if (!needInt(i, 0, std::numeric_limits<int>::max(), value))
+                return false;
+            request.end = value;
         } else if (a == "--size" && hasValue) {
             if (!ParseSize(arguments[++i], request.width, request.height)) {
                 problem = "--size needs WIDTHxHEIGHT, each from 1 to 20000";
@@ -130,6 +136,23 @@ bool OpenChart(CBars& bars, const RenderRequest& request, CCliMessages& messages
     return messages.m_nShown == shown;
 }
 
+// Puts the record asked for at the right edge; false when the security has no such record.
+bool PlaceEnd(CBars& bars, int end, CCliMessages& messages) {
+    CChartWindow& window = bars.Window();
+    const int count = window.GetRecordCount();
+    if (end >= count) {
+        messages.Show("there is no record " + std::to_string(end) + ": the security holds " +
+                          std::to_string(count) + " records (0 to " + std::to_string(count - 1) +
+                          ")",
+                      MessageIcon::Stop);
+        return false;
+    }
+    if (window.SetEndRecord(end))
+        return true;
+    messages.Show("the records of the security cannot be read", MessageIcon::Stop);
+    return false;
+}
+
 bool WriteTraceFile(CBars& bars, const RenderRequest& request) {
     CRecordingSurface surface;
     bars.DrawChart(surface, CRect{0, 0, request.width, request.height}, request.printing);
@@ -156,6 +179,8 @@ int RunRenderCommand(const Arguments& arguments) {
     if (!OpenChart(bars, request, messages))
         return 1;
     bars.SetFrameSizeProvider([&] { return CSize{request.width, request.height}; });
+    if (request.end && !PlaceEnd(bars, *request.end, messages))
+        return 1;
 
     const std::string& out = request.output;
     if (out == "-" || EndsWith(out, ".trace")) {

@@ -185,13 +185,11 @@ PriceSource MasterPriceSource(const MasterRecord& record) {
 }
 
 long long LastRecordNumber(int headerLast, long long fileRecords) {
-    if (fileRecords < 1)
-        return 1;
-    const long long wrap = 65536;
-    if (fileRecords > headerLast && headerLast > 0 && fileRecords >= wrap &&
-        (fileRecords - headerLast) % wrap == 0)
-        return fileRecords;
-    return std::clamp<long long>(fileRecords, 1, std::max(headerLast, 1));
+    // The header's 16 bits cannot count 65536 records or more: a longer file keeps the low bits
+    // there, so a length that agrees with them is the file's own.
+    const long long named =
+        fileRecords > 0xFFFF && (fileRecords & 0xFFFF) == headerLast ? fileRecords : headerLast;
+    return std::clamp<long long>(fileRecords, 1, std::max<long long>(named, 1));
 }
 
 Status SourceColumns(const std::string& directory, const PriceSource& source,

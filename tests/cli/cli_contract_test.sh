@@ -65,6 +65,14 @@ if [ -e "$(dirname "$cli")/libtickvane-imageexport.so" ]; then
     "$cli" render "$demo/MASTER" -o "$scratch/chart.svg" && grep -q '<svg' "$scratch/chart.svg" || fail "render an SVG"
     "$cli" render "$demo/MASTER" -o "$scratch/chart.pdf" && [ "$(head -c 4 "$scratch/chart.pdf")" = "%PDF" ] || fail "render a PDF"
 fi
+# render --end: the record at the right edge, counted from the first record of the file.
+[ "$("$cli" render "$demo/MASTER" --end 3199 -o -)" = "$trace" ] || fail "--end of the newest record"
+"$cli" render "$demo/MASTER" --end 5 -o - | grep -q '^text 29 597 right-top #FFFFFF "940110"$' \
+    || fail "--end 5 ends the chart with the sixth record"
+err=$("$cli" render "$demo/MASTER" --end 3200 -o - 2>&1 >/dev/null)
+[ $? -eq 1 ] && [ "$err" = "tickvane-cli: there is no record 3200: the security holds 3200 records (0 to 3199)" ] \
+    || fail "--end past the last record: '$err'"
+expect_exit 2 "--end below 0" "$cli" render "$demo/MASTER" --end -1 -o -
 err=$("$cli" render "$demo/MASTER" --symbol NOSUCH -o - 2>&1 >/dev/null)
 [ "$err" = "tickvane-cli: Failure in SearchSetSymbolIndex" ] || fail "render of a missing symbol: '$err'"
 expect_exit 1 "no such entry" "$cli" render "$demo/MASTER" --index 200 -o -

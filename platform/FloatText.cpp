@@ -1,4 +1,4 @@
-#include "cli/FloatText.h"
+#include "platform/FloatText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,50 @@
+// Export of the current security's whole history as the CSV of `tickvane-cli quotes`.
+
+#include "chart/Bars.h"
+#include "chart/ChartWindow.h"
+#include "platform/FileGuard.h"
+#include "platform/SafeFiles.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+bool CChartWindow::ExportQuotesCsv(const std::string& path, std::string& error) {
+    if (!Sync(true)) {
+        error = "There are no quotes to export.";
+        return false;
+    }
+    // A work file beside the target replaces it only once it is whole.
+    const std::string work = path + ".part";
+    std::string problem;
+    {
+        const CFilePtr file{std::fopen(work.c_str(), "wb")};
+        if (!file)
+            problem = std::strerror(errno);
+        std::vector<char> block(1 << 16);
+        char* out = std::copy_n(kQuoteCsvHeader, sizeof kQuoteCsvHeader - 1, block.data());
+        auto flush = [&] {
+            const auto used = static_cast<std::size_t>(out - block.data());
+            if (problem.empty() && std::fwrite(block.data(), 1, used, file.get()) != used)
+                problem = std::strerror(errno);
+            out = block.data();
+        };
+        for (int i = 0; i < m_history.Count() && problem.empty(); ++i) {
+            if (static_cast<std::size_t>(block.data() + block.size() - out) < kQuoteCsvRowRoom)
+                flush();
+            out = PutQuoteCsvRow(out, m_history.Record(i));
+        }
+        flush();
+        if (problem.empty() && !FlushToDisk(file.get()))
+            problem = std::strerror(errno);
+    }
+    if (problem.empty() && !ReplaceFile(work, path))
+        problem = "it cannot be replaced";
+    if (problem.empty())
+        return true;
+    std::remove(work.c_str());
+    error = "Cannot write " + path + ": " + problem;
+    return false;
+}

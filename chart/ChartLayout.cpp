@@ -1,0 +1,109 @@
+#include "chart/ChartLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+// Heights far outside the panes are drawn as computed, but kept within what a device can take.
+constexpr double kHeightLimit = 1 << 20;
+
+// Truncates a height toward zero; false when it has no finite value.
+bool Truncate(double height, int& result) {
+    if (!std::isfinite(height))
+        return false;
+    result = static_cast<int>(std::clamp(std::trunc(height), -kHeightLimit, kHeightLimit));
+    return true;
+}
+
+bool IsGood(const ChartRecords& r, int at) {
+    return r.low[at] != 0 && r.high[at] != 0 && r.close[at] != 0;
+}
+
+} // namespace
+
+ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume) {
+    ChartLayout l{};
+    l.W = std::max(frame.cx, 1);
+    l.H = std::max(frame.cy, 1);
+    l.s = std::max(barSpace, 1);
+    l.xR = l.W - 50;
+    l.N = (l.W - 55) / l.s;
+    const int t = l.H - 20;
+    l.v = showVolume ? static_cast<int>(t * 0.8) : t;
+    l.u = showVolume ? t - l.v : 0;
+    l.yT = l.H - 3;
+    l.xL = l.W - 48;
+    return l;
+}
+
+int ChartLayout::SlotNear(double x, int slots) const {
+    const double slot = std::round((x - 5) / s - 1);
+    return static_cast<int>(std::clamp(slot, 0.0, static_cast<double>(std::max(slots - 1, 0))));
+}
+
+void ChartRecords::ClearBefore() {
+    date[0] = 0;
+    for (std::vector<float>* column : {&high, &low, &close, &volume, &ma1, &ma2})
+        (*column)[0] = 0;
+}
+
+void ChartRecords::Resize(int count) {
+    nCount = count;
+    const auto size = static_cast<std::size_t>(count + 1);
+    date.resize(size);
+    for (std::vector<float>* column : {&high, &low, &close, &volume, &ma1, &ma2})
+        column->resize(size);
+}
+
+bool ChartScale::Price(float price, int& height) const {
+    if (range == 0) {
+        height = v / 2;
+        return std::isfinite(price);
+    }
+    const float quotient = (price - min) / range;
+    return Truncate(static_cast<double>(quotient) * v, height);
+}
+
+bool ChartScale::Volume(float volume, int& height) const {
+    if (!(vmax > 0) || !std::isfinite(vmax)) {
+        height = 0;
+        return true;
+    }
+    const float quotient = volume / vmax;
+    return Truncate(static_cast<double>(quotient) * u, height);
+}
+
+double ChartScale::PriceAt(double height) const {
+    if (range == 0 || v <= 0)
+        return min;
+    return double(min) + height / v * double(range);
+}
+
+ChartScale MakeScale(const ChartRecords& r, const ChartLayout& l) {
+    // Element 1 is the first record shown (f), element nCount the last (e).
+    const int f = 1, e = r.nCount;
+    float max = r.high[f], min = r.low[f], vmax = r.volume[f];
+    if (f < e) {
+        for (int i = f + 1; i <= e; ++i)
+            if (IsGood(r, i)) {
+                min = r.low[i];
+                break;
+            }
+        for (int i = f + 1; i <= e; ++i)
+            if (IsGood(r, i) && r.high[i] < 100 * min) {
+                max = r.high[i];
+                break;
+            }
+        for (int i = f + 1; i <= e; ++i) {
+            if (r.high[i] > max)
+                max = r.high[i];
+            if (r.low[i] < min)
+                min = r.low[i];
+            if (r.volume[i] > vmax)
+                vmax = r.volume[i];
+        }
+    }
+    return ChartScale{min, max, max - min, vmax, l.v, l.u};
+}

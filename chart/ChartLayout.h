@@ -1,0 +1,69 @@
+#pragma once
+// The chart's geometry in its logical space (the size of the main frame's client area, y growing
+// upward), the records it shows and the scale of its panes: what the drawing, the window of bars
+// and the hit-testing share.
+//
+//   y = H - 3          top of the label band (first date, title, last date, maximum)
+//   y = u + 5 .. H-15  price pane, v high; the lowest low at its bottom, the highest high at its
+//   top y = u + 4          line under the price pane y = 6 .. u + 6     volume bars, at most u high
+//   y = 5              bottom axis;  y = 0..4 month ticks
+//   x = s + 5, 2s + 5, ... bars;  x = W - 50 right axis;  x = W - 48 labels of the right column
+
+#include "platform/Geometry.h"
+
+#include <cstdint>
+#include <vector>
+
+struct ChartLayout {
+    int W, H;   // logical space
+    int s;      // bar spacing
+    int xR;     // right axis
+    int N;      // bar slots
+    int v, u;   // heights of the price and the volume pane
+    int yT, xL; // top of the upper labels, left of the right column
+
+    // x of the k-th record shown.
+    int BarX(int k) const { return 5 + (k + 1) * s; }
+    // Records a full chart shows: one fewer than the slots, none when fewer than two slots fit.
+    int Page() const { return N >= 2 ? N - 1 : 0; }
+    // The slot (0-based) nearest to logical x among the first `slots`.
+    int SlotNear(double x, int slots) const;
+};
+
+ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume);
+
+// The records a drawing shows, copied out of the 800-row buffer or the whole history.
+struct ChartRecords {
+    // Index of the first record shown within its source: the averages and the month ticks count
+    // records from there.
+    int nFirst = 0;
+    // The same record counted from the first record of the price file.
+    int nFirstInFile = 0;
+    int nCount = 0;
+    // Element 0 is the record before the first one shown (zeros when there is none), element
+    // k + 1 the k-th record shown.
+    std::vector<std::int16_t> date;
+    std::vector<float> high, low, close, volume, ma1, ma2;
+
+    void Resize(int count);
+    // Zeros for the record before the first one shown, when there is none.
+    void ClearBefore();
+};
+
+// Heights above the bottom of a pane: the quotient rounded to single precision, the product
+// truncated toward zero.
+struct ChartScale {
+    float min, max, range, vmax;
+    int v, u;
+
+    // False when the height has no finite value. A flat range puts every price on the middle line.
+    bool Price(float price, int& height) const;
+    // Without any volume every bar is 0 high.
+    bool Volume(float volume, int& height) const;
+    // The price at a height above the price pane's bottom.
+    double PriceAt(double height) const;
+};
+
+// The range of the records shown. The first record's low and high count only when no good record
+// (low, high and close nonzero) follows it; every later record counts, good or not.
+ChartScale MakeScale(const ChartRecords& records, const ChartLayout& layout);

@@ -1,0 +1,129 @@
+// The crosshair: the bar nearest to a point of the view, the price at its height, and the values
+// of a record as the status bar shows them.
+
+#include "chart/Bars.h"
+#include "chart/ChartWindow.h"
+#include "platform/FloatText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// A logical coordinate on the device, v * num / den rounded half away from zero, as the drawing
+// surfaces map it.
+int ToDevice(int v, int num, int den) {
+    const double q = std::clamp(double(v) * num / den, -1e9, 1e9);
+    return static_cast<int>(q >= 0 ? std::floor(q + 0.5) : -std::floor(-q + 0.5));
+}
+
+// Enough decimals that prices one device pixel apart read differently, at least two.
+std::string PriceText(double price, double pricePerPixel) {
+    int decimals = 2;
+    if (pricePerPixel > 0 && std::isfinite(pricePerPixel))
+        decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(pricePerPixel))), 2, 6);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, std::clamp(price, -1e15, 1e15));
+    return text;
+}
+
+constexpr ColumnIndex kValueColumns[6] = {kColOpen, kColHigh, kColLow, kColClose, kColVol, kColOi};
+constexpr const char* kValueLabels[6] = {"O", "H", "L", "C", "V", "OI"};
+
+} // namespace
+
+ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
+    ChartHit hit;
+    if (client.cx <= 0 || client.cy <= 0)
+        return hit;
+    const ChartLayout l = Layout(client);
+    hit.xAxis = ToDevice(l.xR, client.cx, l.W);
+    const ChartRecords& shown = Records(l, false);
+    if (shown.nCount == 0)
+        return hit;
+    const int k = l.SlotNear(double(point.x) * l.W / client.cx, shown.nCount);
+    hit.bBar = true;
+    hit.nRecord = shown.nFirstInFile + k;
+    hit.xBar = ToDevice(l.BarX(k), client.cx, l.W);
+
+    const ChartScale scale = MakeScale(shown, l);
+    const double height = double(client.cy - point.y) * l.H / client.cy - (l.u + 5);
+    hit.bPricePane = height >= 0 && height <= l.v;
+    hit.dPrice = scale.PriceAt(height);
+    const double pixel = double(l.H) / client.cy;
+    hit.strPrice = PriceText(hit.dPrice, l.v > 0 ? double(scale.range) / l.v * pixel : 0);
+    return hit;
+}
+
+// From the buffer while the chart is drawn from it, else (or for the record before the buffer's
+// first) from the history.
+bool CChartWindow::RecordAt(int record, QuoteRecord& values) {
+    if (record < 0 || !m_bars.IsDataLoaded())
+        return false;
+    const QuoteBuffer& q = m_bars.GetQuotes();
+    const int row = record - BufferStart();
+    if (UsesBuffer() && row >= 0 && row < q.count) {
+        values = RecordOf(q, row);
+        return true;
+    }
+    if (!EnsureHistory() || record >= m_history.Count())
+        return false;
+    values = m_history.Record(record);
+    return true;
+}
+
+bool CChartWindow::GetBarValues(int record, BarValues& values) {
+    values = BarValues{};
+    if (!RecordAt(record, values.record))
+        return false;
+    const std::uint8_t* header = m_bars.GetQuotes().sourceHeader;
+    auto stored = [&](ColumnIndex column) {
+        return m_history.IsLoaded() ? m_history.HasColumn(column) : HasStoredColumn(header, column);
+    };
+    values.bTime = stored(kColTime);
+    for (int c = 0; c < 6; ++c)
+        values.bColumn[c] = stored(kValueColumns[c]);
+    QuoteRecord previous;
+    const float close = values.record.close;
+    if (values.bColumn[3] && RecordAt(record - 1, previous) && previous.close != 0 &&
+        std::isfinite(previous.close) && std::isfinite(close)) {
+        values.bChange = true;
+        values.dChangePercent =
+            (double(close) - previous.close) / std::fabs(double(previous.close)) * 100;
+    }
+    return true;
+}
+
+std::string CChartWindow::ReadoutText(int record) {
+    BarValues values;
+    if (!GetBarValues(record, values))
+        return {};
+    char text[512];
+    char* out = text;
+    if (values.record.date == 0) {
+        out = std::copy_n("no date", 7, out);
+    } else {
+        out = PutIsoDate(out, values.record.date);
+    }
+    if (values.bTime) {
+        *out++ = ' ';
+        out = PutTimeOfDay(out, values.record.time);
+    }
+    const QuoteRecord& r = values.record;
+    const float numbers[6] = {r.open, r.high, r.low, r.close, r.volume, r.openInterest};
+    for (int c = 0; c < 6; ++c) {
+        if (!values.bColumn[c])
+            continue;
+        out += std::snprintf(out, 8, "  %s ", kValueLabels[c]);
+        out = PutShortestFloat(out, numbers[c]);
+    }
+    if (values.bChange) {
+        // Rounded first, so that a tiny fall does not read "-0.00%".
+        double percent = std::round(std::clamp(values.dChangePercent, -1e12, 1e12) * 100) / 100;
+        if (percent == 0)
+            percent = 0;
+        out += std::snprintf(out, 40, "  %+.2f%%", percent);
+    }
+    return std::string(text, out);
+}

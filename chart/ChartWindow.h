@@ -1,0 +1,125 @@
+#pragma once
+// The window of bars that the chart shows into the whole history of the current security:
+// scrolling, zoom, the crosshair's hit-testing and readout, and the export of the history.
+//
+// Until the user scrolls or zooms, the chart is drawn from the chart object's 800-row buffer, as
+// it always was. The first step away from that reads every record of the price file into a
+// CQuoteHistory (dropped again when another security is loaded); the moving averages of a
+// scrolled or zoomed chart are computed over the records before the window as well.
+//
+// Units: records count from the first data record of the price file (0), as `tickvane-cli
+// quotes --start` counts them. "client" is the view's client area in device pixels, (0, 0) at
+// the top left: the rectangle the view passes to DrawChart. Bar spacings are logical units.
+// Operations that move the window first check the price file and read it afresh when it grew or
+// shrank; they return true when the chart must be drawn again (moved or read afresh).
+
+#include "chart/ChartLayout.h"
+#include "chart/QuoteHistory.h"
+
+#include <string>
+
+class CBars;
+
+// Bar spacings the zoom offers.
+constexpr int kMinZoomSpace = 1;
+constexpr int kMaxZoomSpace = 40;
+
+// The window's place in the history, for a horizontal scroll bar: values 0 to nMaximum, a page
+// of nPageStep bars.
+struct ChartScrollInfo {
+    int nTotal = 0;    // records of the security
+    int nValue = 0;    // first record of a full window ending where the window ends
+    int nMaximum = 0;  // the value with the newest record at the right edge
+    int nPageStep = 0; // records a full window shows
+};
+
+// What lies under a point of the view.
+struct ChartHit {
+    bool bBar = false;       // a record is shown: nRecord and xBar are set
+    int nRecord = -1;        // the record whose bar is nearest
+    int xBar = 0;            // client x of that bar
+    int xAxis = 0;           // client x of the right axis
+    bool bPricePane = false; // the point lies in the price pane
+    double dPrice = 0;       // the price at the point's height (beyond the pane too)
+    std::string strPrice;    // dPrice with the decimals one pixel tells apart
+};
+
+// One record as the readout shows it.
+struct BarValues {
+    QuoteRecord record;
+    bool bTime = false;   // the security stores times (intraday records)
+    bool bColumn[6] = {}; // open, high, low, close, volume, open interest stored
+    bool bChange = false; // a previous close to compare with exists
+    double dChangePercent = 0;
+};
+
+class CChartWindow {
+public:
+    explicit CChartWindow(CBars& bars) : m_bars(bars) {}
+
+    // Where the window lies.
+    int GetRecordCount() const;
+    int GetEndRecord() const; // the record at the right edge, -1 without records
+    int GetBarSpace() const;  // the zoom's spacing, else the stored one
+    bool IsZoomed() const { return m_nZoomSpace != 0; }
+    bool IsAtNewest() const { return m_nEnd < 0; }
+    ChartScrollInfo GetScrollInfo(CSize client) const;
+
+    // Moving, stopping at the oldest (a full window from record 0) and the newest record.
+    bool ScrollBars(int bars, CSize client); // positive toward the newest
+    bool ScrollPages(int pages, CSize client);
+    bool ScrollToOldest(CSize client);
+    bool ScrollToNewest();
+    bool ScrollToEnd(int record, CSize client);
+    bool ScrollToValue(int value, CSize client); // a scroll bar's value
+    // Whole records that a drag over dx client pixels moves the chart by (rounded).
+    int ClientDxToBars(int dx, CSize client) const;
+    // Places `record` at the right edge exactly, a short chart if it is one of the first; false
+    // when there is no such record.
+    bool SetEndRecord(int record);
+
+    // Zoom by `steps` spacings (positive: wider) keeping the bar under client x where it is; an x
+    // right of the last bar (client.cx from the keyboard) keeps the record at the right edge.
+    bool ZoomAt(int steps, int xClient, CSize client);
+    // Back to the stored spacing, keeping the record at the right edge.
+    bool ResetZoom(CSize client);
+
+    // The crosshair: cheap, and the window stays. They read the history only when the chart is not
+    // drawn from it yet and they need a record before the buffer's newest 800.
+    ChartHit HitTest(CPoint point, CSize client);
+    bool GetBarValues(int record, BarValues& values);
+    // "2003-01-15  O 10.5  H 11  L 9.5  C 10.25  V 1200  OI 0  +2.50%"; empty for no record.
+    std::string ReadoutText(int record);
+
+    // Every record of the security as `tickvane-cli quotes` prints them, written to a work file
+    // that then replaces `path`. On failure `error` says why.
+    bool ExportQuotesCsv(const std::string& path, std::string& error);
+
+    // For the chart object: a new security opens on its newest record (the zoom stays).
+    void Reset();
+    // The logical layout and the records that a drawing into `client` shows.
+    ChartLayout Layout(CSize client) const;
+    const ChartRecords& Records(const ChartLayout& layout, bool averages);
+    const CQuoteHistory& History() const { return m_history; }
+
+private:
+    bool UsesBuffer() const;
+    int BufferStart() const;
+    Status ReadRows(QuoteBuffer& buffer, int start, int count) const;
+    bool Sync(bool needHistory);
+    // True when the step moved the window or read the price file afresh; clears the latter.
+    bool Redraw(bool moved);
+    bool EnsureHistory();
+    void ReloadNewest();
+    bool MoveEnd(long long end, const ChartLayout& layout);
+    void FillFromBuffer(const ChartLayout& layout);
+    void FillFromHistory(const ChartLayout& layout, bool averages);
+    bool RecordAt(int record, QuoteRecord& values);
+
+    CBars& m_bars;
+    CQuoteHistory m_history;
+    ChartRecords m_records;
+    int m_nEnd = -1;        // the record at the right edge; -1 follows the newest
+    int m_nZoomSpace = 0;   // 0: the stored spacing
+    bool m_bReread = false; // the last check of the price file read it afresh
+};

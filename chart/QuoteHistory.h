@@ -1,0 +1,62 @@
+#pragma once
+// The whole history of one security in compact columns: every record of its price file, oldest
+// first, 28 bytes a record (date and time side by side, six float columns), so 65,000 records
+// take 1.8 MB.
+//
+// It is read through ReadSecurity, so it finds and decodes the price file exactly as the chart's
+// 800-row buffer does: in chunks of at most kMaxQuoteRows rows, each written straight into the
+// columns through a QuoteBuffer whose columns point into them.
+
+#include "chart/QuoteText.h"
+#include "quotes/PriceFile.h"
+#include "quotes/QuoteBuffer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Whether the price file of a buffer's source header (the column map after the MasterRecord)
+// stores the column; absent columns read as -1.
+bool HasStoredColumn(const std::uint8_t* sourceHeader, ColumnIndex column);
+
+class CQuoteHistory {
+public:
+    // Reads `count` rows from data record `start` on into an allocated buffer, as ReadSecurity
+    // does for the current security.
+    using RowReader = std::function<Status(QuoteBuffer& buffer, int start, int count)>;
+
+    // The number of data records the price file holds now, without reading them.
+    static Status CountRecords(const RowReader& read, int& count);
+
+    // Reads every record afresh. A file that ends early (it shrank while being read) gives the
+    // records read up to its end. On failure the history is empty.
+    Status Read(const RowReader& read);
+    // Forgets the records and gives their memory back.
+    void Clear();
+
+    bool IsLoaded() const { return m_bLoaded; }
+    int Count() const { return m_nCount; }
+    bool HasColumn(ColumnIndex column) const { return HasStoredColumn(m_sourceHeader, column); }
+    std::size_t MemoryBytes() const;
+
+    std::int16_t Date(int i) const { return m_dateTime[2 * static_cast<std::size_t>(i)]; }
+    float Value(int column, int i) const { return m_values[column][static_cast<std::size_t>(i)]; }
+    float High(int i) const { return Value(kHigh, i); }
+    float Low(int i) const { return Value(kLow, i); }
+    float Close(int i) const { return Value(kClose, i); }
+    float Volume(int i) const { return Value(kVolume, i); }
+    QuoteRecord Record(int i) const;
+
+private:
+    enum { kOpen, kHigh, kLow, kClose, kVolume, kOpenInterest, kValueColumns };
+
+    // A buffer of `rows` rows whose columns start at record `first` of the history.
+    QuoteBuffer ViewAt(int first, int rows);
+
+    std::vector<std::int16_t> m_dateTime; // date and time number of each record
+    std::vector<float> m_values[kValueColumns];
+    int m_nCount = 0;
+    bool m_bLoaded = false;
+    std::uint8_t m_sourceHeader[kSourceHeaderSize] = {};
+};

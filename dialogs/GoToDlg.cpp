@@ -1,0 +1,89 @@
+#include "dialogs/GoToDlg.h"
+
+#include "chart/Bars.h"
+#include "dialogs/GoToOrder.h"
+#include "dialogs/SymbolListBox.h"
+#include "platform/Settings.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+constexpr char kSection[] = "GoToDialog";
+constexpr char kSorting[] = "Sorting";
+
+} // namespace
+
+CGoToDlg::CGoToDlg(Settings& settings, QWidget* parent)
+    : CTemplateDialog(parent, "Go To Chart", 247, 146), m_settings(settings) {
+    QLabel* label = AddLabel(0, "&Choose Item to Chart", 6, 10, 92, 12);
+    m_pList = Place(new CSymbolListBox, IDC_SYMBOLS, 5, 23, 115, 127);
+    label->setBuddy(m_pList);
+    AddGroupBox("Sort By", 130, 10, 105, 75);
+    m_pSort[kSortMasterOrder] =
+        AddRadioButton(IDC_SORT_MASTER, "&Master File Order", 135, 25, 80, 15);
+    m_pSort[kSortSymbol] = AddRadioButton(IDC_SORT_SYMBOL, "&Symbol", 135, 45, 45, 15);
+    m_pSort[kSortName] = AddRadioButton(IDC_SORT_NAME, "&Name", 135, 65, 45, 15);
+    AddButton(IDOK, "OK", 130, 120, 50, 14);
+    AddButton(IDCANCEL, "Cancel", 190, 120, 50, 14);
+
+    for (QRadioButton* sort : m_pSort)
+        connect(sort, &QRadioButton::clicked, this, [this] { FillList(); });
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+}
+
+void CGoToDlg::UpdateData(bool save) {
+    if (!save) {
+        m_pSort[m_nSorting]->setChecked(true);
+        return;
+    }
+    const QList<QListWidgetItem*> selected = m_pList->selectedItems();
+    const QListWidgetItem* item = selected.isEmpty() ? nullptr : selected.front();
+    m_strSelection = CSymbolListBox::LineBytes(item);
+    m_nSelectedEntry = item ? item->data(CSymbolListBox::EntryRole).toInt() : -1;
+    for (int i = 0; i < kSortingCount; ++i)
+        if (m_pSort[i]->isChecked())
+            m_nSorting = i;
+}
+
+void CGoToDlg::accept() {
+    UpdateData(true);
+    CTemplateDialog::accept();
+}
+
+void CGoToDlg::OnInitDialog() {
+    m_nSorting = m_settings.ReadInt(kSection, kSorting, kSortMasterOrder);
+    // An order this program never stored is shown as directory order.
+    if (m_nSorting < 0 || m_nSorting >= kSortingCount)
+        m_nSorting = kSortMasterOrder;
+    UpdateData(false);
+    FillList();
+    m_pList->setFocus(Qt::OtherFocusReason);
+}
+
+void CGoToDlg::FillList() {
+    UpdateData(true);
+    m_settings.WriteInt(kSection, kSorting, m_nSorting);
+    m_pList->clear();
+    if (!m_pBars)
+        return;
+    // The line picked by the user stays picked across a change of order; else the current
+    // security's line is selected. Lines are told apart by their entry, not their text, since
+    // two entries may read the same.
+    const int current = m_pBars->GetCurrentIndex();
+    const int wanted = m_nSelectedEntry >= 0 ? m_nSelectedEntry : current;
+    QListWidgetItem* selected = nullptr;
+    for (int entry : SortedEntries(*m_pBars, m_nSorting)) {
+        m_pList->AddLine(m_pBars->GetSymbol(entry), m_pBars->GetName(entry), entry);
+        if (entry == wanted)
+            selected = m_pList->item(m_pList->count() - 1);
+    }
+    UpdateData(false);
+    if (selected) {
+        m_pList->setCurrentItem(selected);
+        m_pList->scrollToItem(selected, QAbstractItemView::PositionAtTop);
+    } else {
+        m_pList->scrollToTop();
+    }
+}

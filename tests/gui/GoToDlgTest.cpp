@@ -1,0 +1,180 @@
+// The Go To dialog and the Go To command.
+
+#include "dialogs/GoToDlg.h"
+#include "dialogs/DialogCommands.h"
+#include "dialogs/SymbolListBox.h"
+#include "tests/gui/DialogFixture.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+// The symbols of the list's lines, top to bottom, as the bytes of the directory.
+QByteArrayList Symbols(const CGoToDlg& dlg) {
+    QByteArrayList symbols;
+    for (int row = 0; row < dlg.List().count(); ++row) {
+        const std::string line = CSymbolListBox::LineBytes(dlg.List().item(row));
+        symbols << QByteArray::fromStdString(line.substr(0, line.find('\t')));
+    }
+    return symbols;
+}
+
+void ClickSort(CGoToDlg& dlg, int sorting) {
+    static_cast<QRadioButton*>(dlg.GetDlgItem(CGoToDlg::IDC_SORT_MASTER + sorting))->click();
+}
+
+int SelectedEntry(const CGoToDlg& dlg) {
+    const auto selected = dlg.List().selectedItems();
+    return selected.isEmpty() ? -1 : selected.front()->data(CSymbolListBox::EntryRole).toInt();
+}
+
+} // namespace
+
+class GoToDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_pFix = std::make_unique<CChartFixture>(); }
+    void cleanup() { m_pFix.reset(); }
+
+    void linesFollowTheChosenOrder_data() {
+        QTest::addColumn<QByteArrayList>("symbols"); // in directory order
+        QTest::addColumn<QByteArrayList>("names");
+        QTest::addColumn<int>("sorting");
+        QTest::addColumn<QByteArrayList>("shown"); // the symbols
+        const QByteArrayList mixed{"ibm", "AAPL", "Msft"};
+        const QByteArrayList mixedNames{"Intl Business", "apple", "MICROSOFT"};
+        const QByteArrayList four{"A", "B", "C", "D"};
+        QTest::newRow("master") << mixed << mixedNames << 0 << mixed;
+        QTest::newRow("symbol, letters folded")
+            << mixed << mixedNames << 1 << QByteArrayList{"AAPL", "ibm", "Msft"};
+        QTest::newRow("name, letters folded")
+            << mixed << mixedNames << 2 << QByteArrayList{"AAPL", "ibm", "Msft"};
+        QTest::newRow("equal names keep directory order")
+            << four << QByteArrayList{"SAME", "SAME", "AARDVARK", "SAME"} << 2
+            << QByteArrayList{"C", "A", "B", "D"};
+        QTest::newRow("equal symbols keep directory order")
+            << QByteArrayList{"X", "B", "X", "A"} << QByteArrayList{"1", "2", "3", "4"} << 1
+            << QByteArrayList{"A", "B", "X", "X"};
+        // Names keep their blanks; '[' lies between 'Z' and 'a'.
+        QTest::newRow("blanks first, bytes unsigned")
+            << four << QByteArrayList{"\xC3\x84RGER", "ZULU", "Z", "z["} << 2
+            << QByteArrayList{"C", "D", "B", "A"};
+    }
+    void linesFollowTheChosenOrder() {
+        QFETCH(QByteArrayList, symbols);
+        QFETCH(QByteArrayList, names);
+        QFETCH(int, sorting);
+        QFETCH(QByteArrayList, shown);
+        CChartFixture::Entries entries;
+        for (int i = 0; i < symbols.size(); ++i)
+            entries.push_back({symbols[i].toStdString(), names[i].toStdString()});
+        QVERIFY(m_pFix->Load(entries));
+        m_pFix->settings.WriteInt("GoToDialog", "Sorting", sorting);
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        QCOMPARE(Symbols(dlg), shown);
+        QVERIFY(static_cast<QRadioButton*>(dlg.GetDlgItem(112 + sorting))->isChecked());
+    }
+
+    void selectionIsKeptAndScrolledToTheTop() {
+        CChartFixture::Entries entries;
+        for (int i = 0; i < 40; ++i)
+            entries.push_back({"S" + std::to_string(100 + i), "N" + std::to_string(200 - i)});
+        QVERIFY(m_pFix->Load(entries));
+        m_pFix->bars.StepSymbol(30);
+        m_pFix->settings.WriteInt("GoToDialog", "Sorting", 2);
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        CSymbolListBox& list = dlg.List();
+        const auto topEntry = [&list] {
+            return list.indexAt(QPoint(1, 1)).data(CSymbolListBox::EntryRole).toInt();
+        };
+        QCOMPARE(SelectedEntry(dlg), 30);
+        QCOMPARE(topEntry(), 30);
+
+        list.setCurrentRow(list.count() - 1 - 20); // in name order: entry 20
+        ClickSort(dlg, 1);
+        QCOMPARE(SelectedEntry(dlg), 20);
+        QCOMPARE(topEntry(), 20);
+        QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Sorting", -1), 1);
+    }
+
+    void typingJumpsToTheFirstLineStartingWithIt_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("row");
+        QTest::newRow("two letters") << "ms" << 2;
+        QTest::newRow("other case") << "I" << 1;
+        QTest::newRow("three letters") << "msa" << 3;
+        QTest::newRow("same letter again: next") << "mm" << 2;
+        QTest::newRow("no such line") << "x" << 0;
+    }
+    void typingJumpsToTheFirstLineStartingWithIt() {
+        QFETCH(QString, typed);
+        QFETCH(int, row);
+        QVERIFY(m_pFix->Load({{"MA", "x"}, {"ibm", "x"}, {"MSFT", "x"}, {"MSA", "x"}}));
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        QTest::keyClicks(&dlg.List(), typed);
+        QCOMPARE(dlg.List().currentRow(), row);
+    }
+
+    void commandMakesTheChosenLinesSymbolCurrent_data() {
+        QTest::addColumn<QString>("action"); // what the user does in the dialog
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("sorting"); // stored afterwards
+        QTest::newRow("OK on the third line") << "select 2, ok" << 2 << 0;
+        QTest::newRow("double-click") << "select 2, double-click" << 2 << 0;
+        QTest::newRow("Enter in the list") << "select 2, enter" << 2 << 0;
+        QTest::newRow("shared symbol: first entry") << "select 3, ok" << 1 << 0;
+        QTest::newRow("Name, then Cancel") << "name, select 2, cancel" << 0 << 2;
+        QTest::newRow("no line") << "unselect, ok" << 0 << 0;
+    }
+    void commandMakesTheChosenLinesSymbolCurrent() {
+        QFETCH(QString, action);
+        QFETCH(int, current);
+        QFETCH(int, sorting);
+        QVERIFY(
+            m_pFix->Load({{"AAA", "ZETA"}, {"DUP", "FIRST"}, {"CCC", "ALPHA"}, {"DUP", "SECOND"}}));
+        int updates = 0;
+        RunGoToCommand(
+            m_pFix->bars, m_pFix->settings, [&updates] { ++updates; }, nullptr,
+            [&action](QDialog& dialog) {
+                auto& dlg = static_cast<CGoToDlg&>(dialog);
+                dlg.show();
+                CSymbolListBox& list = dlg.List();
+                for (const QString& step : action.split(", ")) {
+                    if (step.startsWith("select"))
+                        list.setCurrentRow(step.section(' ', 1).toInt());
+                    else if (step == "unselect")
+                        list.clearSelection();
+                    else if (step == "name")
+                        ClickSort(dlg, 2);
+                    else if (step == "ok")
+                        dlg.accept();
+                    else if (step == "cancel")
+                        dlg.reject();
+                    else if (step == "enter")
+                        QTest::keyClick(&list, Qt::Key_Return);
+                    else if (step == "double-click")
+                        emit list.itemDoubleClicked(list.currentItem());
+                }
+                return dlg.result();
+            });
+        QCOMPARE(m_pFix->bars.GetCurrentIndex(), current);
+        QVERIFY(m_pFix->bars.IsDataLoaded());
+        QVERIFY(m_pFix->messages.TakeShown().empty());
+        QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Sorting", -1), sorting);
+        QCOMPARE(updates, current > 0 ? 1 : 0);
+    }
+
+private:
+    std::unique_ptr<CChartFixture> m_pFix;
+};
+
+QTEST_MAIN(GoToDlgTest)
+#include "GoToDlgTest.moc"
