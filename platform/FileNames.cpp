@@ -21,6 +21,13 @@ char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::string AsciiFolded(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = AsciiLower(c);
+    return folded;
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;

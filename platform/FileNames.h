@@ -48,6 +48,9 @@ std::string ResolveSubdirectory(const std::string& directory, std::string_view n
 // has them), or empty when the directory does not exist.
 std::string DirectoryIdentity(const std::string& directory);
 
+// The text with its ASCII letters in lower case, for matching names ignoring case.
+std::string AsciiFolded(std::string_view text);
+
 // Compares ASCII texts ignoring case; bytes above 0x7F compare as they are.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 char AsciiUpper(char c);

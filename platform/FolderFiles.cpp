@@ -9,17 +9,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        c = AsciiLower(c);
-    return folded;
-}
-
-} // namespace
-
 #ifndef _WIN32
 
 CFolderFiles::CFolderFiles(std::string directory) : m_strDirectory(std::move(directory)) {
@@ -37,7 +26,7 @@ CFolderFiles::CFolderFiles(std::string directory) : m_strDirectory(std::move(dir
     }
     m_bListed = true;
     while (const dirent* entry = ::readdir(entries))
-        m_namesByFolded[Folded(entry->d_name)].emplace_back(entry->d_name);
+        m_namesByFolded[AsciiFolded(entry->d_name)].emplace_back(entry->d_name);
     ::closedir(entries);
 }
 
@@ -52,7 +41,7 @@ CFilePtr CFolderFiles::Open(std::string_view name, long long* size) const {
     const std::vector<std::string> none;
     const std::vector<std::string>* entries = nullptr;
     if (m_bListed) {
-        const auto found = m_namesByFolded.find(Folded(name));
+        const auto found = m_namesByFolded.find(AsciiFolded(name));
         entries = found == m_namesByFolded.end() ? &none : &found->second;
     }
     for (const std::string& candidate : CandidateNames(name, entries))

@@ -5,6 +5,7 @@
 #include "chart/MasterPath.h"
 #include "platform/MemorySettings.h"
 #include "quotes/PriceFile.h"
+#include "tests/support/ChartFixture.h"
 #include "tests/support/MetaStockWriter.h"
 #include "tests/support/ScriptedMessages.h"
 
@@ -28,7 +29,7 @@ Bytes Prices(int fileNumber) {
     return PriceFileBytes(28, records);
 }
 
-class IndexFilesTest : public ::testing::Test {
+class IndexFilesTest : public CChartFixture {
 protected:
     void WriteMaster(const std::vector<MasterEntry>& entries) {
         WriteBytes(m_dir / "MASTER", MasterFileBytes(entries));
@@ -52,39 +53,18 @@ protected:
             texts.push_back(std::string(m_bars.GetSymbol(i)) + "|" + m_bars.GetName(i));
         return texts;
     }
-    float LastClose() const {
-        const QuoteBuffer& quotes = m_bars.GetQuotes();
-        return quotes.close.Value(quotes.count - 1);
-    }
-
-    CTempDir m_dir;
-    CMemorySettings m_settings;
-    CScriptedMessages m_messages;
-    CBars m_bars{m_settings, m_messages};
 };
 
 IndexEntry Emaster(int fileNumber, const std::string& symbol, const std::string& longName) {
-    IndexEntry entry;
-    entry.fileNumber = fileNumber;
-    entry.symbol = symbol;
-    entry.name = longName.substr(0, 16);
-    entry.longName = longName;
-    return entry;
-}
-
-IndexEntry Xmaster(int fileNumber, const std::string& symbol, const std::string& name) {
-    IndexEntry entry;
-    entry.fileNumber = fileNumber;
-    entry.symbol = symbol;
-    entry.name = name;
-    return entry;
+    return IndexEntry{fileNumber, symbol, longName.substr(0, 16), longName};
 }
 
 TEST_F(IndexFilesTest, AnAgreeingEmasterGivesLongNamesAndXmasterAddsSecurities) {
     WriteMaster({SecurityEntry(1, "AAA", "ALPHA INDUSTRIES"), SecurityEntry(2, "BBB", "BETA")});
     WriteBytes(m_dir / "EMASTER", EmasterFileBytes({Emaster(1, "AAA", "ALPHA INDUSTRIES WORLDWIDE"),
                                                     Emaster(2, "BBB", "")}));
-    WriteXmaster({Xmaster(256, "CCC", "GAMMA CAF\xC9 HOLDINGS"), Xmaster(4000, "DDD", "DELTA")});
+    WriteXmaster({IndexEntry{256, "CCC", "GAMMA CAF\xC9 HOLDINGS", ""},
+                  IndexEntry{4000, "DDD", "DELTA", ""}});
     ASSERT_EQ(Open(), 0);
     EXPECT_EQ(Listing(), (Texts{"AAA|ALPHA INDUSTRIES WORLDWIDE", "BBB|BETA            ",
                                 "CCC|GAMMA CAF\u00C9 HOLDINGS", "DDD|DELTA"}));
@@ -114,7 +94,7 @@ TEST_F(IndexFilesTest, ADisagreeingEmasterAndABrokenXmasterAreIgnored) {
         EXPECT_EQ(Listing(), (Texts{"AAA|ALPHA           ", "BBB|BETA            "}));
     }
     // An XMASTER that counts more records than it holds adds none of them.
-    WriteBytes(m_dir / "XMASTER", XmasterFileBytes({Xmaster(300, "CCC", "GAMMA")}, 2));
+    WriteBytes(m_dir / "XMASTER", XmasterFileBytes({IndexEntry{300, "CCC", "GAMMA", ""}}, 2));
     ASSERT_EQ(Open(), 0);
     EXPECT_EQ(m_bars.GetSymbolCount(), 2);
     EXPECT_TRUE(m_messages.TakeShown().empty());
@@ -123,7 +103,7 @@ TEST_F(IndexFilesTest, ADisagreeingEmasterAndABrokenXmasterAreIgnored) {
 TEST_F(IndexFilesTest, FoldersWithoutAUsableMasterOpenFromEmasterAndXmaster) {
     WriteBytes(m_dir / "Emaster", EmasterFileBytes({Emaster(3, "EEE", "EPSILON LONG NAME")}));
     WriteBytes(m_dir / "F3.DAT", Prices(3));
-    WriteXmaster({Xmaster(700, "ZZZ", "ZETA")});
+    WriteXmaster({IndexEntry{700, "ZZZ", "ZETA", ""}});
     ASSERT_EQ(Open("xmaster"), 0); // no MASTER at all: nothing to say
     EXPECT_EQ(Listing(), (Texts{"EEE|EPSILON LONG NAME", "ZZZ|ZETA"}));
     ASSERT_EQ(m_bars.ReadCurrentSymbol(), 0);
