@@ -82,14 +82,26 @@ void CRowFormatter::Write(COutputSink& out, const std::uint8_t* records, int cou
                           int recordLength) const {
     const std::size_t room = m_strPrefix.size() + kRowRoom;
     const char* prefix = m_strPrefix.data();
+    // Intraday rows repeat their date for a whole day: its text is kept from row to row.
+    std::uint32_t lastDate = 0;
+    char lastDateText[32];
+    std::size_t lastDateLength = 0;
     for (int r = 0; r < count; ++r, records += recordLength) {
         char* at = out.Reserve(room);
         // In fixed pieces, which the compiler copies inline; the excess is overwritten.
         for (std::size_t i = 0; i < m_nPrefixLength; i += kPiece)
             std::memcpy(at + i, prefix + i, kPiece);
         at += m_nPrefixLength;
-        if (m_nOffset[kColDate] >= 0)
-            at = PutStoredDate(at, MbfToFloat(records + m_nOffset[kColDate]));
+        if (m_nOffset[kColDate] >= 0) {
+            const float date = MbfToFloat(records + m_nOffset[kColDate]);
+            if (lastDateLength == 0 || date != lastDate) {
+                lastDate = date;
+                lastDateLength =
+                    static_cast<std::size_t>(PutStoredDate(lastDateText, date) - lastDateText);
+            }
+            std::memcpy(at, lastDateText, sizeof lastDateText);
+            at += lastDateLength;
+        }
         *at++ = ',';
         if (m_nOffset[kColTime] >= 0)
             at = PutStoredTime(at, MbfToFloat(records + m_nOffset[kColTime]));

@@ -158,6 +158,13 @@ char* PutCents(char* out, std::uint32_t significand, int shift) {
 char* PutShortestFloat(char* out, float value) {
     std::uint32_t bits;
     std::memcpy(&bits, &value, 4);
+    // Zero fills whole columns (open interest, volume) of many files.
+    if ((bits & 0x7FFFFFFFu) == 0) {
+        if (bits != 0)
+            *out++ = '-';
+        *out = '0';
+        return out + 1;
+    }
     const std::uint32_t magnitudeBits = bits & 0x7FFFFFFFu;
     const int exponent = static_cast<int>(magnitudeBits >> 23) - 127;
     char* digits = out + (bits >> 31);
