@@ -27,7 +27,7 @@ namespace {
 
 constexpr char kHeader[] = "symbol,name,date,time,open,high,low,close,volume,oi\n";
 // Price records are read this many bytes at a time (whole records).
-constexpr std::size_t kReadBlock = 256 * 1024;
+constexpr std::size_t kReadBlock = 64 * 1024;
 
 struct ExportRequest {
     std::string input;

@@ -12,7 +12,7 @@
 class COutputSink {
 public:
     // Rows are formatted straight into the block; it is written out when it fills up.
-    static constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+    static constexpr std::size_t kBlockSize = std::size_t(1) << 18;
 
     COutputSink();
     ~COutputSink();
