@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 clang-format
+    xvfb xdotool
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,72 @@
+#include "app/CommandActions.h"
+
+#include "app/CommandMap.h"
+#include "app/CommandTable.h"
+#include "platform/CommandIds.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QKeySequence>
+#include <QWidget>
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QList<QKeySequence> Keys(const char* keys) {
+    QList<QKeySequence> sequences;
+    for (const QString& key : QString::fromLatin1(keys).split(u';', Qt::SkipEmptyParts))
+        sequences.append(QKeySequence(key, QKeySequence::PortableText));
+    return sequences;
+}
+
+// The toolbar's text for a button: the menu text without its mnemonic, key and ellipsis.
+QString IconText(const char* text) {
+    QString plain = QString::fromUtf8(text).section(u'\t', 0, 0);
+    plain.remove(u'&');
+    if (plain.endsWith(QLatin1String("...")))
+        plain.chop(3);
+    return plain;
+}
+
+} // namespace
+
+CCommandActions::CCommandActions(QWidget& window, const CCommandRouter& router)
+    : QObject(&window), m_router(router) {
+    for (const CommandInfo& command : Commands()) {
+        auto* action = new QAction(Text(command.text), &window);
+        action->setIconText(IconText(command.text));
+        action->setShortcuts(Keys(command.keys));
+        action->setStatusTip(Text(PromptOf(command)));
+        action->setWhatsThis(Text(PromptOf(command)));
+        action->setToolTip(TooltipOf(command).empty() ? action->iconText()
+                                                      : Text(TooltipOf(command)));
+        if (command.icon)
+            action->setIcon(QIcon(QString::fromLatin1(command.icon)));
+        action->setCheckable(command.id == ID_VIEW_TOOLBAR || command.id == ID_VIEW_STATUS_BAR);
+        action->setEnabled(false);
+        const int id = command.id;
+        connect(action, &QAction::triggered, this, [this, id] { m_router.Execute(id); });
+        window.addAction(action);
+        m_actions[id] = action;
+    }
+}
+
+QAction* CCommandActions::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CCommandActions::UpdateAll() {
+    for (const auto& [id, action] : m_actions) {
+        const CCmdUI ui = m_router.Update(id);
+        action->setEnabled(ui.m_bEnabled);
+        if (action->isCheckable())
+            action->setChecked(ui.m_bChecked);
+        if (ui.m_bTextSet && action->text() != ui.m_strText)
+            action->setText(ui.m_strText);
+        action->setVisible(ui.m_bVisible);
+    }
+}

@@ -1,0 +1,29 @@
+#include "app/CommonDialogs.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+bool CQtCommonDialogs::AskOpenPath(QWidget* parent, const std::string& directory,
+                                   std::string& path) {
+    const QString chosen = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Open"), QFile::decodeName(QByteArray::fromStdString(directory)),
+        QStringLiteral("All Files (*)"));
+    if (chosen.isEmpty())
+        return false;
+    path = QFile::encodeName(chosen).toStdString();
+    return true;
+}
+
+bool CQtCommonDialogs::AskPrinter(QWidget* parent, QPrinter& printer, bool setupOnly) {
+    QPrintDialog dialog(&printer, parent);
+    if (setupOnly) {
+        dialog.setWindowTitle(QStringLiteral("Print Setup"));
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    }
+    dialog.setMinMax(1, 1);
+    dialog.setFromTo(1, 1);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,15 @@
+#include "app/DialogHost.h"
+
+bool CDialogHost::RunViewOptions(CBars&, Settings&, QWidget*) {
+    return false;
+}
+
+bool CDialogHost::RunGoTo(CBars&, Settings&, QWidget*) {
+    return false;
+}
+
+bool CDialogHost::StartSlideShow(const CSlideShowContext&) {
+    return false;
+}
+
+void CDialogHost::RunAbout(QWidget*, int&, int&) {}

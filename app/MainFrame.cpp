@@ -1,0 +1,255 @@
+#include "app/MainFrame.h"
+
+#include "app/AppServices.h"
+#include "app/CommandActions.h"
+#include "app/CommandTable.h"
+#include "app/HelpWindow.h"
+#include "app/Placement.h"
+#include "app/StatusPanes.h"
+#include "app/TickvaneDoc.h"
+#include "app/TickvaneView.h"
+#include "chart/Bars.h"
+#include "platform/CommandIds.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+constexpr char kSymbolPaneSample[] = "Symbol 1000 of 1000";
+constexpr char kIndicatorPaneSample[] = "   ";
+
+CSize WorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    return CSize{area.width(), area.height()};
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommandRouter& router)
+    : m_doc(doc), m_services(services), m_pActions(new CCommandActions(*this, router)),
+      m_pView(new CTickvaneView(doc, services, router, m_bIndicatorStale, this)) {
+    setWindowTitle(QStringLiteral("Tickvane"));
+    setCentralWidget(m_pView);
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    doc.Bars().SetFrameSizeProvider([this] { return ClientSize(); });
+    doc.SetViewUpdater([this] { m_pView->update(); });
+    m_stored = ReadPlacement(services.settings);
+    ApplyPlacement(StartPlacement(m_stored, WorkArea()));
+
+    m_commands.On(
+        ID_VIEW_TOOLBAR, [this] { m_pToolBar->setVisible(!m_pToolBar->isVisible()); },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_pToolBar->isVisibleTo(this));
+        });
+    m_commands.On(
+        ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(statusBar()->isVisibleTo(this));
+        });
+    m_commands.On(ID_HELP_FINDER, [this] { ShowHelp(QStringLiteral("index.html")); });
+    m_commands.On(ID_DEFAULT_HELP, [this] { ShowHelp(QStringLiteral("index.html")); });
+    m_commands.On(ID_HELP, [this] { ShowHelp(QStringLiteral("index.html")); });
+    m_commands.On(ID_CONTEXT_HELP, [this] { EnterContextHelp(); });
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.Bars().SetFrameSizeProvider({});
+    m_doc.SetViewUpdater({});
+    if (m_bContextHelp)
+        LeaveContextHelp(nullptr);
+    delete m_pHelpWindow;
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuInfo& info : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+        for (const MenuItem& item : info.items) {
+            if (item.id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(m_pActions->Action(item.id));
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_pToolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_pToolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setFloatable(true);
+    m_pToolBar->setIconSize(QSize(16, 16));
+    for (const int id : ToolbarButtons()) {
+        if (id == 0)
+            m_pToolBar->addSeparator();
+        else
+            m_pToolBar->addAction(m_pActions->Action(id));
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    m_pMessagePane = new QLabel(QString::fromLatin1(kIdlePrompt), bar);
+    m_pMessagePane->setMinimumWidth(1);
+    bar->addWidget(m_pMessagePane, 1);
+
+    m_pSymbolPane = new QLabel(bar);
+    m_pSymbolPane->setFrameShape(QFrame::Panel);
+    m_pSymbolPane->setFrameShadow(QFrame::Sunken);
+    m_pSymbolPane->setMinimumWidth(
+        m_pSymbolPane->fontMetrics().horizontalAdvance(QString::fromLatin1(kSymbolPaneSample)) +
+        2 * m_pSymbolPane->frameWidth() + 8);
+    m_pSymbolPane->setAlignment(Qt::AlignCenter);
+    bar->addPermanentWidget(m_pSymbolPane);
+
+    m_pIndicatorPane = new CIndicatorPane(bar);
+    m_pIndicatorPane->setFixedWidth(m_pIndicatorPane->fontMetrics().horizontalAdvance(
+        QString::fromLatin1(kIndicatorPaneSample)));
+    bar->addPermanentWidget(m_pIndicatorPane);
+}
+
+CSize CMainFrame::ClientSize() const {
+    const QWidget* menu = menuWidget();
+    int menuHeight = 0;
+    if (menu && !menu->isHidden())
+        menuHeight = isVisible() ? menu->height() : menu->sizeHint().height();
+    return CSize{width(), height() - menuHeight};
+}
+
+void CMainFrame::ApplyPlacement(const WindowPlacement& placement) {
+    move(placement.x, placement.y);
+    resize(placement.cx, placement.cy);
+    m_szWanted = QSize(placement.cx, placement.cy);
+}
+
+void CMainFrame::OnIdleUpdate() {
+    m_pActions->UpdateAll();
+    UpdateSymbolPane();
+    UpdateIndicatorPane();
+}
+
+void CMainFrame::UpdateSymbolPane() {
+    const CBars& bars = m_doc.Bars();
+    const QString text =
+        QString::fromStdString(SymbolPaneText(bars.GetSymbolCount(), bars.GetCurrentIndex()));
+    if (m_pSymbolPane->text() != text)
+        m_pSymbolPane->setText(text);
+}
+
+void CMainFrame::UpdateIndicatorPane() {
+    if (statusBar()->isVisible())
+        m_pIndicatorPane->setFixedWidth(std::max(1, m_pIndicatorPane->height() - 1));
+    if (!m_bIndicatorStale)
+        return;
+    const CBars& bars = m_doc.Bars();
+    m_pIndicatorPane->SetPosition(bars.GetSymbolCount(), bars.GetCurrentIndex());
+    m_bIndicatorStale = 0;
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    OnPositionChanged();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    OnPositionChanged();
+}
+
+// Stored on every move and resize while the window is not minimised. The stored rectangle is the
+// outer one, frame included; the size asked for at start-up was the outer size too, so once the
+// window system has put a frame around the window, the inside is made smaller by the frame.
+void CMainFrame::OnPositionChanged() {
+    if (isMinimized())
+        return;
+    const QRect outer = frameGeometry();
+    if (m_szWanted.isValid() && outer.size() != size() && !isMaximized() && !isFullScreen()) {
+        const QSize wanted = std::exchange(m_szWanted, QSize());
+        resize(wanted - (outer.size() - size()));
+        return;
+    }
+    const WindowPlacement placement =
+        PlacementToStore({outer.x(), outer.y(), outer.width(), outer.height()}, WorkArea());
+    // Each write goes to the disk at once; a move reported twice is stored once.
+    if (placement == m_stored)
+        return;
+    WritePlacement(m_services.settings, placement);
+    m_stored = placement;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (m_pHelpWindow)
+        m_pHelpWindow->close();
+    QCoreApplication::quit();
+}
+
+void CMainFrame::ShowHelp(const QString& page) {
+    if (!m_pHelpWindow) {
+        m_pHelpWindow = new CHelpWindow();
+        m_pHelpWindow->move(frameGeometry().center() - m_pHelpWindow->rect().center());
+    }
+    m_pHelpWindow->ShowPage(page);
+}
+
+// Shift+F1: the next click names the thing to explain; Escape leaves without help.
+void CMainFrame::EnterContextHelp() {
+    if (m_bContextHelp)
+        return;
+    m_bContextHelp = true;
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    m_pMessagePane->setText(QString::fromLatin1(kHelpModePrompt));
+    qApp->installEventFilter(this);
+}
+
+void CMainFrame::LeaveContextHelp(QObject* clicked) {
+    m_bContextHelp = false;
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+    m_pMessagePane->setText(QString::fromLatin1(kIdlePrompt));
+    if (!clicked)
+        return;
+    QString page = QStringLiteral("index.html");
+    for (QObject* object = clicked; object; object = object->parent()) {
+        if (object == m_pView) {
+            page = QStringLiteral("chart.html");
+            break;
+        }
+        if (object == statusBar()) {
+            page = QStringLiteral("window.html#statusbar");
+            break;
+        }
+        if (object == m_pToolBar || object == menuWidget() || qobject_cast<QMenu*>(object)) {
+            page = QStringLiteral("window.html#commands");
+            break;
+        }
+    }
+    ShowHelp(page);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_bContextHelp || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        LeaveContextHelp(watched);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        LeaveContextHelp(nullptr);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The main frame: the only top-level window, with the menu bar, a dockable toolbar, the status bar
+// with the position text and the position indicator, and the chart view. It opens where it was
+// last placed and remembers its place on every move and resize. It wires commands, menus and bars;
+// the logic lives in the pieces it wires.
+
+#include "app/CommandMap.h"
+#include "app/Placement.h"
+#include "platform/Geometry.h"
+
+#include <QMainWindow>
+
+class CCommandActions;
+class CCommandRouter;
+class CHelpWindow;
+class CIndicatorPane;
+class CTickvaneDoc;
+class CTickvaneView;
+class QLabel;
+class QToolBar;
+struct CAppServices;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The placement is read and applied here, before the window shows.
+    CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommandRouter& router);
+    ~CMainFrame() override;
+
+    // The position indicator must be drawn at the next update of the status bar; every screen
+    // drawing of the chart sets it.
+    int m_bIndicatorStale = 0;
+
+    CTickvaneView& View() { return *m_pView; }
+    CCommandActions& Actions() { return *m_pActions; }
+    const CCommandMap& Commands() const { return m_commands; }
+    QToolBar& ToolBar() { return *m_pToolBar; }
+    QLabel& MessagePane() { return *m_pMessagePane; }
+    QLabel& SymbolPane() { return *m_pSymbolPane; }
+    CIndicatorPane& IndicatorPane() { return *m_pIndicatorPane; }
+    CHelpWindow* HelpWindow() { return m_pHelpWindow; }
+
+    // The size of the client area (below the menu bar, bars included): the chart's logical space.
+    CSize ClientSize() const;
+
+    // The update pass after each batch of events: the commands' enabling, then the panes.
+    void OnIdleUpdate();
+    // Opens the help window on `page` of the help pages.
+    void ShowHelp(const QString& page);
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ApplyPlacement(const WindowPlacement& placement);
+    void OnPositionChanged();
+    void UpdateSymbolPane();
+    void UpdateIndicatorPane();
+    void EnterContextHelp();
+    void LeaveContextHelp(QObject* clicked);
+
+    CTickvaneDoc& m_doc;
+    CAppServices& m_services;
+    CCommandMap m_commands;
+    CCommandActions* m_pActions;
+    CTickvaneView* m_pView;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pSymbolPane = nullptr;
+    CIndicatorPane* m_pIndicatorPane = nullptr;
+    CHelpWindow* m_pHelpWindow = nullptr;
+    bool m_bContextHelp = false;
+    // The outer size asked for before the window had a frame, made good once the frame is known.
+    QSize m_szWanted;
+    // What the settings hold, as read at the start and written since.
+    WindowPlacement m_stored;
+};

@@ -1,0 +1,55 @@
+#include "app/Placement.h"
+
+#include "platform/Settings.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kScreenSection[] = "Screen";
+
+// The factor is single precision: 800 * 0.9f is 719.99998, so a work area 800 wide gives 719.
+int NinetyPercent(int size) {
+    return static_cast<int>(static_cast<double>(size) * static_cast<double>(0.9f));
+}
+
+} // namespace
+
+WindowPlacement StartPlacement(const WindowPlacement& stored, CSize workArea) {
+    const int W = workArea.cx;
+    const int H = workArea.cy;
+    if (stored.cx > 0 && stored.cy > 0 && stored.x >= 0 && stored.y >= 0 && stored.cx <= W &&
+        stored.cy <= H && stored.x <= W && stored.y <= H)
+        return stored;
+    WindowPlacement placement;
+    placement.cx = NinetyPercent(W);
+    placement.cy = NinetyPercent(H);
+    placement.x = (W - placement.cx) / 2;
+    placement.y = (H - placement.cy) / 2;
+    return placement;
+}
+
+WindowPlacement PlacementToStore(const WindowPlacement& window, CSize workArea) {
+    WindowPlacement placement = window;
+    placement.x = std::max(placement.x, 0);
+    placement.y = std::max(placement.y, 0);
+    placement.cx = std::min(placement.cx, workArea.cx);
+    placement.cy = std::min(placement.cy, workArea.cy);
+    return placement;
+}
+
+WindowPlacement ReadPlacement(Settings& settings) {
+    WindowPlacement placement;
+    placement.x = settings.ReadInt(kScreenSection, "x", 0);
+    placement.y = settings.ReadInt(kScreenSection, "y", 0);
+    placement.cx = settings.ReadInt(kScreenSection, "cx", 0);
+    placement.cy = settings.ReadInt(kScreenSection, "cy", 0);
+    return placement;
+}
+
+void WritePlacement(Settings& settings, const WindowPlacement& placement) {
+    settings.WriteInt(kScreenSection, "x", placement.x);
+    settings.WriteInt(kScreenSection, "y", placement.y);
+    settings.WriteInt(kScreenSection, "cx", placement.cx);
+    settings.WriteInt(kScreenSection, "cy", placement.cy);
+}

@@ -1,0 +1,32 @@
+#include "app/ProgramDialogs.h"
+
+#include "dialogs/DialogCommands.h"
+
+bool CProgramDialogs::RunViewOptions(CBars& bars, Settings& settings, QWidget* parent) {
+    bool changed = false;
+    RunOptionsCommand(
+        bars, settings, m_messages, [&changed] { changed = true; }, parent, m_fnRun);
+    return changed;
+}
+
+bool CProgramDialogs::RunGoTo(CBars& bars, Settings& settings, QWidget* parent) {
+    bool changed = false;
+    RunGoToCommand(
+        bars, settings, [&changed] { changed = true; }, parent, m_fnRun);
+    return changed;
+}
+
+bool CProgramDialogs::StartSlideShow(const CSlideShowContext& context) {
+    SlideShowHooks hooks;
+    hooks.markIndicatorStale = context.fnMarkIndicatorStale;
+    hooks.setSlideShow = [ended = context.fnSlideShowEnded](bool on) {
+        if (!on && ended)
+            ended();
+    };
+    return RunSlideShowCommand(context.bars, m_messages, std::move(hooks), context.pOwner,
+                               m_fnRun) != nullptr;
+}
+
+void CProgramDialogs::RunAbout(QWidget* parent, int& bMailLinkVisited, int& bWebLinkVisited) {
+    RunAboutCommand(&bMailLinkVisited, &bWebLinkVisited, parent, {}, m_fnRun);
+}

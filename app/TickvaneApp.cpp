@@ -1,0 +1,248 @@
+#include "app/TickvaneApp.h"
+
+#include "app/CommandLine.h"
+#include "app/CommonDialogs.h"
+#include "app/DialogHost.h"
+#include "app/FileAccess.h"
+#include "app/MainFrame.h"
+#include "app/SplashWnd.h"
+#include "app/TickvaneDoc.h"
+#include "app/TickvaneView.h"
+#include "chart/Bars.h"
+#include "platform/CommandIds.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QWindow>
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+constexpr std::uint32_t kSplashMilliseconds = 10000;
+constexpr int kRecentFiles = 4;
+
+std::uint32_t SystemTickCount() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+bool IsUserInput(const QEvent* event) {
+    switch (event->type()) {
+    // A key that is a command's shortcut arrives only as the question whether a widget wants it.
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::NonClientAreaMouseButtonPress:
+        return true;
+    case QEvent::MouseButtonPress: {
+        const Qt::MouseButton button = static_cast<const QMouseEvent*>(event)->button();
+        return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CTickvaneApp::CTickvaneApp(MessageService& messages, CommonDialogs& commonDialogs)
+    : m_messages(*this, messages), m_pPrinter(std::make_unique<QPrinter>()),
+      m_pDialogHost(std::make_unique<CDialogHost>()), m_services{m_settings, m_messages,
+                                                                 commonDialogs, *m_pPrinter,
+                                                                 m_pDialogHost.get()},
+      m_recentFiles(m_settings, kRecentFiles), m_fnTickCount(SystemTickCount) {
+    m_commands.On(ID_FILE_NEW, [this] { m_pDoc->OnNewDocument(); });
+    m_commands.On(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    m_commands.On(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    for (int i = 0; i < kRecentFiles; ++i)
+        m_commands.On(
+            ID_FILE_MRU_FILE1 + i, [this, i] { OnOpenRecentFile(i); },
+            [this](CCmdUI& ui) { OnUpdateRecentFiles(ui); });
+    m_commands.On(ID_APP_ABOUT, [this] {
+        m_pDialogHost->RunAbout(m_services.pMainWindow, m_bMailLinkVisited, m_bWebLinkVisited);
+    });
+    m_commands.On(ID_APP_EXIT, [this] { m_pFrame->close(); });
+    // Charts are wide: a page across suits them better than one upright.
+    m_pPrinter->setPageOrientation(QPageLayout::Landscape);
+    m_splashWake.setSingleShot(true);
+    connect(&m_splashWake, &QTimer::timeout, this, &CTickvaneApp::OnIdle);
+}
+
+CTickvaneApp::~CTickvaneApp() {
+    qApp->removeEventFilter(this);
+    delete std::exchange(m_pSplashWnd, nullptr);
+}
+
+CTickvaneView& CTickvaneApp::View() {
+    return m_pFrame->View();
+}
+
+void CTickvaneApp::SetDialogHost(std::unique_ptr<CDialogHost> host) {
+    m_pDialogHost = host ? std::move(host) : std::make_unique<CDialogHost>();
+    m_services.pDialogHost = m_pDialogHost.get();
+}
+
+void CTickvaneApp::SetTickCount(std::function<std::uint32_t()> tickCount) {
+    m_fnTickCount = std::move(tickCount);
+}
+
+int CTickvaneApp::InitInstance(const CCommandLine& commandLine) {
+    m_settings.SetUp();
+    ShowSplash();
+    m_recentFiles.ReadList();
+
+    m_pDoc = std::make_unique<CTickvaneDoc>(m_services);
+    m_pFrame = std::make_unique<CMainFrame>(*m_pDoc, m_services, m_router);
+    m_services.pMainWindow = m_pFrame.get();
+    m_router.SetRoute(
+        {&View().Commands(), &m_pDoc->Commands(), &m_pFrame->Commands(), &m_commands});
+
+    switch (commandLine.action) {
+    case StartAction::Open:
+        if (!OpenDocumentFile(commandLine.file)) {
+            EndSplash();
+            return 1;
+        }
+        break;
+    case StartAction::Print: {
+        if (!OpenDocumentFile(commandLine.file)) {
+            EndSplash();
+            return 1;
+        }
+        const bool printed = View().OnFilePrintDirect();
+        EndSplash();
+        return printed ? 0 : 1;
+    }
+    default:
+        m_pDoc->OnNewDocument();
+        break;
+    }
+    m_pFrame->OnIdleUpdate();
+    m_pFrame->show();
+    View().setFocus();
+    if (m_pSplashWnd)
+        m_pSplashWnd->raise();
+
+    qApp->installEventFilter(this);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CTickvaneApp::OnIdle, Qt::UniqueConnection);
+    m_dwSplashStart = m_fnTickCount();
+    return -1;
+}
+
+void CTickvaneApp::CMessageRelay::Show(const std::string& text, MessageIcon icon) {
+    m_app.EndSplash();
+    m_target.Show(text, icon);
+}
+
+bool CTickvaneApp::CMessageRelay::AskYesNo(const std::string& text) {
+    m_app.EndSplash();
+    return m_target.AskYesNo(text);
+}
+
+void CTickvaneApp::ShowSplash() {
+    m_pSplashWnd = new CSplashWnd();
+    m_pSplashWnd->Create();
+    m_pSplashWnd->show();
+    m_pSplashWnd->repaint();
+}
+
+void CTickvaneApp::EndSplash() {
+    m_splashWake.stop();
+    if (!m_pSplashWnd)
+        return;
+    delete std::exchange(m_pSplashWnd, nullptr);
+    if (m_pFrame && m_pFrame->isVisible())
+        m_pFrame->update();
+}
+
+void CTickvaneApp::OnIdle() {
+    if (m_pFrame)
+        m_pFrame->OnIdleUpdate();
+    if (!m_pSplashWnd)
+        return;
+    const std::uint32_t elapsed = m_fnTickCount() - m_dwSplashStart;
+    if (elapsed >= kSplashMilliseconds)
+        EndSplash();
+    else if (!m_splashWake.isActive())
+        m_splashWake.start(static_cast<int>(kSplashMilliseconds - elapsed));
+}
+
+bool CTickvaneApp::IsForSplash(QObject* watched) const {
+    if (watched == static_cast<QObject*>(m_pSplashWnd->windowHandle()))
+        return true;
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget && widget->window() == m_pSplashWnd;
+}
+
+bool CTickvaneApp::eventFilter(QObject* watched, QEvent* event) {
+    if (m_pSplashWnd && IsUserInput(event)) {
+        if (IsForSplash(watched)) {
+            // Input to the splash window itself ends it at the next idle moment.
+            m_dwSplashStart -= kSplashMilliseconds;
+            m_splashWake.start(0);
+        } else {
+            EndSplash();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CTickvaneApp::OpenDocumentFile(const std::string& path) {
+    const std::string full = FullPath(path);
+    if (!full.empty() && full == m_pDoc->GetPathName()) {
+        m_pFrame->activateWindow();
+        return true;
+    }
+    if (!m_pDoc->OnOpenDocument(full))
+        return false;
+    m_pDoc->SetPathName(full);
+    m_recentFiles.Add(full);
+    return true;
+}
+
+void CTickvaneApp::OnFileOpen() {
+    const std::string current = m_pDoc->GetPathName();
+    const std::string directory =
+        current.empty() ? std::string() : std::filesystem::path(current).parent_path().string();
+    std::string path;
+    if (m_services.commonDialogs.AskOpenPath(m_pFrame.get(), directory, path))
+        OpenDocumentFile(path);
+}
+
+void CTickvaneApp::OnFilePrintSetup() {
+    m_services.commonDialogs.AskPrinter(m_pFrame.get(), *m_pPrinter, true);
+}
+
+// A recent file that can no longer be opened leaves the list.
+void CTickvaneApp::OnOpenRecentFile(int index) {
+    if (index >= m_recentFiles.GetSize())
+        return;
+    const std::string path = m_recentFiles[index];
+    if (!OpenDocumentFile(path)) {
+        for (int i = 0; i < m_recentFiles.GetSize(); ++i) {
+            if (m_recentFiles[i] == path) {
+                m_recentFiles.Remove(i);
+                break;
+            }
+        }
+    }
+}
+
+// With no recent file the first entry reads "Recent File", disabled, and the others are hidden.
+void CTickvaneApp::OnUpdateRecentFiles(CCmdUI& ui) const {
+    const int index = ui.m_nID - ID_FILE_MRU_FILE1;
+    if (index < m_recentFiles.GetSize()) {
+        ui.SetText(m_recentFiles.MenuText(index));
+        ui.Enable();
+        ui.Show(true);
+    } else {
+        ui.SetText(QStringLiteral("Recent File"));
+        ui.Enable(false);
+        ui.Show(index == 0);
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The one document: it owns the chart object, opens a MASTER file into it with the stored view
+// options, and carries the Options and Go To commands. It stores nothing and never writes the file
+// it opened, so it is never modified and Save stays disabled.
+
+#include "app/CommandMap.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CBars;
+struct CAppServices;
+
+class CTickvaneDoc {
+public:
+    explicit CTickvaneDoc(CAppServices& services);
+    ~CTickvaneDoc();
+    CTickvaneDoc(const CTickvaneDoc&) = delete;
+    CTickvaneDoc& operator=(const CTickvaneDoc&) = delete;
+
+    CBars& Bars() { return *m_pBars; }
+
+    // File New: the chart object is not touched; whatever was loaded stays loaded and drawn.
+    bool OnNewDocument();
+    // Opens `path` (a full path). False when it cannot be read at all, with a message, and then
+    // nothing changes. Otherwise the chart is reset and loaded, or stays empty after a message
+    // when the name is not MASTER; either way the result is true.
+    bool OnOpenDocument(const std::string& path);
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    void SetPathName(const std::string& path) { m_strPathName = path; }
+
+    // Has the view draw the chart again.
+    void UpdateAllViews();
+    void SetViewUpdater(std::function<void()> updater) { m_fnUpdateViews = std::move(updater); }
+
+    const CCommandMap& Commands() const { return m_commands; }
+
+private:
+    void OnViewOptions();
+    void OnSelectGoTo();
+    void OnUpdateNeedsData(CCmdUI& ui) const;
+
+    CAppServices& m_services;
+    std::unique_ptr<CBars> m_pBars;
+    std::string m_strPathName;
+    std::function<void()> m_fnUpdateViews;
+    CCommandMap m_commands;
+};
