@@ -5,6 +5,7 @@
 // drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
 // themselves through the MessageService.
 
+#include "chart/ChartOptions.h"
 #include "chart/ChartWindow.h"
 #include "chart/SymbolTable.h"
 #include "platform/Geometry.h"
@@ -101,6 +102,9 @@ public:
     void SetMA2Length(int length);
     int GetMA1Length() const { return m_nMA1Length; }
     int GetMA2Length() const { return m_nMA2Length; }
+    // Style, scale, period and grid (ChartOptions.h): plain stores, shown at the next drawing.
+    void SetChartOptions(const ChartOptions& options) { m_chartOptions = options; }
+    const ChartOptions& GetChartOptions() const { return m_chartOptions; }
 
     // Colours: palette indexes 0..7 per item; indexes outside the ranges are ignored.
     // Gives back `item`, whether or not the colour was taken.
@@ -184,4 +188,5 @@ private:
     QuoteColumn m_ma2;
 
     CChartWindow m_window;
+    ChartOptions m_chartOptions;
 };

@@ -16,6 +16,16 @@ bool CChartWindow::ExportQuotesCsv(const std::string& path, std::string& error) 
         error = "There are no quotes to export.";
         return false;
     }
+    // The records as stored, also while the chart shows bars built from them.
+    CQuoteHistory stored;
+    if (!m_history.Rules().IsIdentity() &&
+        stored.Read([this](QuoteBuffer& b, int start, int count) {
+            return ReadRows(b, start, count);
+        }) != kStatusSuccess) {
+        error = "The quotes cannot be read.";
+        return false;
+    }
+    const CQuoteHistory& history = m_history.Rules().IsIdentity() ? m_history : stored;
     // A work file beside the target replaces it only once it is whole.
     const std::string work = path + ".part";
     std::string problem;
@@ -31,10 +41,10 @@ bool CChartWindow::ExportQuotesCsv(const std::string& path, std::string& error) 
                 problem = std::strerror(errno);
             out = block.data();
         };
-        for (int i = 0; i < m_history.Count() && problem.empty(); ++i) {
+        for (int i = 0; i < history.Count() && problem.empty(); ++i) {
             if (static_cast<std::size_t>(block.data() + block.size() - out) < kQuoteCsvRowRoom)
                 flush();
-            out = PutQuoteCsvRow(out, m_history.Record(i));
+            out = PutQuoteCsvRow(out, history.Record(i));
         }
         flush();
         if (problem.empty() && !FlushToDisk(file.get()))

@@ -45,7 +45,7 @@ int ChartLayout::SlotNear(double x, int slots) const {
 
 void ChartRecords::ClearBefore() {
     date[0] = 0;
-    for (std::vector<float>* column : {&high, &low, &close, &volume, &ma1, &ma2})
+    for (std::vector<float>* column : {&open, &high, &low, &close, &volume, &ma1, &ma2})
         (*column)[0] = 0;
 }
 
@@ -53,11 +53,21 @@ void ChartRecords::Resize(int count) {
     nCount = count;
     const auto size = static_cast<std::size_t>(count + 1);
     date.resize(size);
-    for (std::vector<float>* column : {&high, &low, &close, &volume, &ma1, &ma2})
+    for (std::vector<float>* column : {&open, &high, &low, &close, &volume, &ma1, &ma2})
         column->resize(size);
 }
 
 bool ChartScale::Price(float price, int& height) const {
+    if (bLog) {
+        if (!(price > 0) || !std::isfinite(price))
+            return false;
+        if (logRange == 0) {
+            height = v / 2;
+            return true;
+        }
+        const auto quotient = static_cast<float>((std::log(double(price)) - logMin) / logRange);
+        return Truncate(static_cast<double>(quotient) * v, height);
+    }
     if (range == 0) {
         height = v / 2;
         return std::isfinite(price);
@@ -78,10 +88,18 @@ bool ChartScale::Volume(float volume, int& height) const {
 double ChartScale::PriceAt(double height) const {
     if (range == 0 || v <= 0)
         return min;
+    if (bLog)
+        return std::exp(logMin + height / v * logRange);
     return double(min) + height / v * double(range);
 }
 
-ChartScale MakeScale(const ChartRecords& r, const ChartLayout& l) {
+double ChartScale::Place(float price) const {
+    if (bLog)
+        return logRange == 0 || !(price > 0) ? 0.5 : (std::log(double(price)) - logMin) / logRange;
+    return range == 0 ? 0.5 : (double(price) - double(min)) / double(range);
+}
+
+ChartScale MakeScale(const ChartRecords& r, const ChartLayout& l, bool logScale) {
     // Element 1 is the first record shown (f), element nCount the last (e).
     const int f = 1, e = r.nCount;
     float max = r.high[f], min = r.low[f], vmax = r.volume[f];
@@ -105,5 +123,11 @@ ChartScale MakeScale(const ChartRecords& r, const ChartLayout& l) {
                 vmax = r.volume[i];
         }
     }
-    return ChartScale{min, max, max - min, vmax, l.v, l.u};
+    ChartScale scale{min, max, max - min, vmax, l.v, l.u};
+    if (logScale && min > 0 && max >= min && std::isfinite(max)) {
+        scale.bLog = true;
+        scale.logMin = std::log(double(min));
+        scale.logRange = std::log(double(max)) - scale.logMin;
+    }
+    return scale;
 }

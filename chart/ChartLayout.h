@@ -40,10 +40,12 @@ struct ChartRecords {
     // The same record counted from the first record of the price file.
     int nFirstInFile = 0;
     int nCount = 0;
+    // The security stores opens: without them the styles that draw the open draw plain bars.
+    bool bOpen = false;
     // Element 0 is the record before the first one shown (zeros when there is none), element
     // k + 1 the k-th record shown.
     std::vector<std::int16_t> date;
-    std::vector<float> high, low, close, volume, ma1, ma2;
+    std::vector<float> open, high, low, close, volume, ma1, ma2;
 
     void Resize(int count);
     // Zeros for the record before the first one shown, when there is none.
@@ -51,19 +53,25 @@ struct ChartRecords {
 };
 
 // Heights above the bottom of a pane: the quotient rounded to single precision, the product
-// truncated toward zero.
+// truncated toward zero. On the logarithmic scale the quotient is that of the logarithms.
 struct ChartScale {
     float min, max, range, vmax;
     int v, u;
+    bool bLog = false;
+    double logMin = 0, logRange = 0; // ln min and ln max - ln min, on the logarithmic scale
 
-    // False when the height has no finite value. A flat range puts every price on the middle line.
+    // False when the height has no finite value, or the price cannot be placed (0 or below on the
+    // logarithmic scale). A flat range puts every price on the middle line.
     bool Price(float price, int& height) const;
     // Without any volume every bar is 0 high.
     bool Volume(float volume, int& height) const;
     // The price at a height above the price pane's bottom.
     double PriceAt(double height) const;
+    // Where a price lies in the range, 0 at the minimum and 1 at the maximum, not rounded.
+    double Place(float price) const;
 };
 
 // The range of the records shown. The first record's low and high count only when no good record
-// (low, high and close nonzero) follows it; every later record counts, good or not.
-ChartScale MakeScale(const ChartRecords& records, const ChartLayout& layout);
+// (low, high and close nonzero) follows it; every later record counts, good or not. The
+// logarithmic scale needs a range above 0; without one the scale stays linear.
+ChartScale MakeScale(const ChartRecords& records, const ChartLayout& layout, bool logScale = false);

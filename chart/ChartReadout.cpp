@@ -47,12 +47,14 @@ ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
     hit.nRecord = shown.nFirstInFile + k;
     hit.xBar = ToDevice(l.BarX(k), client.cx, l.W);
 
-    const ChartScale scale = MakeScale(shown, l);
+    const ChartScale scale = MakeScale(shown, l, m_bars.GetChartOptions().bLogScale);
     const double height = double(client.cy - point.y) * l.H / client.cy - (l.u + 5);
     hit.bPricePane = height >= 0 && height <= l.v;
     hit.dPrice = scale.PriceAt(height);
+    // On the logarithmic scale a pixel spans a price in proportion to the price.
+    const double span = scale.bLog ? hit.dPrice * scale.logRange : double(scale.range);
     const double pixel = double(l.H) / client.cy;
-    hit.strPrice = PriceText(hit.dPrice, l.v > 0 ? double(scale.range) / l.v * pixel : 0);
+    hit.strPrice = PriceText(hit.dPrice, l.v > 0 ? span / l.v * pixel : 0);
     return hit;
 }
 
@@ -81,7 +83,8 @@ bool CChartWindow::GetBarValues(int record, BarValues& values) {
     auto stored = [&](ColumnIndex column) {
         return m_history.IsLoaded() ? m_history.HasColumn(column) : HasStoredColumn(header, column);
     };
-    values.bTime = stored(kColTime);
+    // A bar built of several records has no time of its own.
+    values.bTime = stored(kColTime) && m_bars.GetChartOptions().period == ChartPeriod::Stored;
     for (int c = 0; c < 6; ++c)
         values.bColumn[c] = stored(kValueColumns[c]);
     QuoteRecord previous;

@@ -43,13 +43,16 @@ float Average(const CQuoteHistory& history, int length, int i) {
 
 } // namespace
 
-int CChartWindow::GetRecordCount() const {
+int CChartWindow::GetRecordCount() {
+    if (ShowsBuiltBars())
+        return EnsureHistory() ? m_history.Count() : 0;
+    MatchRules();
     if (m_history.IsLoaded())
         return m_history.Count();
     return m_bars.IsDataLoaded() ? std::max(m_bars.GetQuotes().total, 0) : 0;
 }
 
-int CChartWindow::GetEndRecord() const {
+int CChartWindow::GetEndRecord() {
     const int count = GetRecordCount();
     if (count == 0)
         return -1;
@@ -64,7 +67,7 @@ ChartLayout CChartWindow::Layout(CSize client) const {
     return MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0);
 }
 
-ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) const {
+ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) {
     ChartScrollInfo info;
     info.nTotal = GetRecordCount();
     info.nPageStep = std::max(Layout(client).Page(), 1);
@@ -74,7 +77,29 @@ ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) const {
 }
 
 bool CChartWindow::UsesBuffer() const {
-    return m_nEnd < 0 && GetBarSpace() == m_bars.GetBarSpace();
+    return m_nEnd < 0 && GetBarSpace() == m_bars.GetBarSpace() && !ShowsBuiltBars();
+}
+
+BarRules CChartWindow::CurrentRules() const {
+    const ChartOptions& options = m_bars.GetChartOptions();
+    return BarRules{m_bars.GetHideBadData() != 0, options.bLogScale, options.period};
+}
+
+bool CChartWindow::ShowsBuiltBars() const {
+    return !CurrentRules().IsIdentity();
+}
+
+void CChartWindow::MatchRules() {
+    if (m_history.IsLoaded() && !(m_history.Rules() == CurrentRules())) {
+        m_history.Clear();
+        m_nEnd = -1;
+    }
+}
+
+LeftOutCounts CChartWindow::GetLeftOut() {
+    if (ShowsBuiltBars() && EnsureHistory())
+        return m_history.LeftOut();
+    return LeftOutCounts{};
 }
 
 // The buffer holds the newest rows of the file.
@@ -88,10 +113,17 @@ Status CChartWindow::ReadRows(QuoteBuffer& buffer, int start, int count) const {
     return m_bars.ReadCurrentRows(buffer, start, count);
 }
 
+Status CChartWindow::ReadHistory() {
+    const Status status = m_history.Read(
+        [this](QuoteBuffer& b, int start, int count) { return ReadRows(b, start, count); });
+    m_history.Build(CurrentRules());
+    return status;
+}
+
 bool CChartWindow::EnsureHistory() {
-    if (!m_history.IsLoaded())
-        m_history.Read(
-            [this](QuoteBuffer& b, int start, int count) { return ReadRows(b, start, count); });
+    MatchRules();
+    if (!m_history.IsLoaded() && m_bars.IsDataLoaded())
+        ReadHistory();
     return m_history.IsLoaded();
 }
 
@@ -101,6 +133,7 @@ bool CChartWindow::EnsureHistory() {
 bool CChartWindow::Sync(bool needHistory) {
     if (!m_bars.IsDataLoaded())
         return false;
+    MatchRules();
     const CQuoteHistory::RowReader reader = [this](QuoteBuffer& b, int start, int count) {
         return ReadRows(b, start, count);
     };
@@ -112,8 +145,8 @@ bool CChartWindow::Sync(bool needHistory) {
         m_bReread = true;
     }
     if (needHistory || m_history.IsLoaded()) {
-        const bool stale = m_history.IsLoaded() && m_history.Count() != total;
-        if ((stale || !m_history.IsLoaded()) && m_history.Read(reader) != kStatusSuccess)
+        const bool stale = m_history.IsLoaded() && m_history.SourceCount() != total;
+        if ((stale || !m_history.IsLoaded()) && ReadHistory() != kStatusSuccess)
             return !needHistory;
         m_bReread = m_bReread || stale;
     }
@@ -238,6 +271,8 @@ const ChartRecords& CChartWindow::Records(const ChartLayout& layout, bool averag
         m_records.Resize(0);
     else if (!UsesBuffer() && EnsureHistory() && m_history.Count() > 0)
         FillFromHistory(layout, averages);
+    else if (ShowsBuiltBars()) // no bar is left, or the records cannot be read
+        m_records.Resize(0);
     else
         FillFromBuffer(layout);
     return m_records;
@@ -254,9 +289,11 @@ void CChartWindow::FillFromBuffer(const ChartLayout& layout) {
     r.Resize(n - f);
     r.nFirst = f;
     r.nFirstInFile = BufferStart() + f;
+    r.bOpen = HasStoredColumn(q.sourceHeader, kColOpen);
     for (int k = f > 0 ? -1 : 0; k < r.nCount; ++k) {
         const int row = f + k, at = k + 1;
         r.date[at] = q.date.Number(row);
+        r.open[at] = q.open.Value(row);
         r.high[at] = q.high.Value(row);
         r.low[at] = q.low.Value(row);
         r.close[at] = q.close.Value(row);
@@ -275,10 +312,12 @@ void CChartWindow::FillFromHistory(const ChartLayout& layout, bool averages) {
     ChartRecords& r = m_records;
     r.Resize(end - f + 1);
     r.nFirst = r.nFirstInFile = f;
+    r.bOpen = h.HasColumn(kColOpen);
     const int ma1Length = m_bars.GetMA1Length(), ma2Length = m_bars.GetMA2Length();
     for (int k = f > 0 ? -1 : 0; k < r.nCount; ++k) {
         const int i = f + k, at = k + 1;
         r.date[at] = h.Date(i);
+        r.open[at] = h.Open(i);
         r.high[at] = h.High(i);
         r.low[at] = h.Low(i);
         r.close[at] = h.Close(i);

@@ -58,12 +58,20 @@ public:
     explicit CChartWindow(CBars& bars) : m_bars(bars) {}
 
     // Where the window lies.
-    int GetRecordCount() const;
-    int GetEndRecord() const; // the record at the right edge, -1 without records
-    int GetBarSpace() const;  // the zoom's spacing, else the stored one
+    int GetRecordCount();
+    int GetEndRecord();      // the record at the right edge, -1 without records
+    int GetBarSpace() const; // the zoom's spacing, else the stored one
     bool IsZoomed() const { return m_nZoomSpace != 0; }
     bool IsAtNewest() const { return m_nEnd < 0; }
-    ChartScrollInfo GetScrollInfo(CSize client) const;
+    ChartScrollInfo GetScrollInfo(CSize client);
+
+    // While "Hide Bad Data", the logarithmic scale or a period other than the stored one is chosen,
+    // the chart shows bars built from the whole history (BarBuilder.h): every count and index of
+    // this class then counts those bars, and the crosshair reads them. A change of those options
+    // drops the bars built before and opens the chart on the newest bar at the next step.
+    bool ShowsBuiltBars() const;
+    // The records of the security that the chart leaves out, for the status bar.
+    LeftOutCounts GetLeftOut();
 
     // Moving, stopping at the oldest (a full window from record 0) and the newest record.
     bool ScrollBars(int bars, CSize client); // positive toward the newest
@@ -104,6 +112,10 @@ public:
 
 private:
     bool UsesBuffer() const;
+    BarRules CurrentRules() const;
+    // Forgets bars built under rules that no longer hold.
+    void MatchRules();
+    Status ReadHistory();
     int BufferStart() const;
     Status ReadRows(QuoteBuffer& buffer, int start, int count) const;
     bool Sync(bool needHistory);

@@ -1,10 +1,13 @@
 // Drawing of the chart: bars with close ticks, volume, two moving averages, month ticks, labels and
 // a title, in a logical space the size of the main frame's client area with y growing upward
 // (ChartLayout.h). The records shown come from the window of bars (ChartWindow.h): the newest
-// that fit, unless the user scrolled or zoomed.
+// that fit, unless the user scrolled or zoomed. The chart options (ChartOptions.h) choose the
+// marks of each bar (PriceMarks.h), the scale and the grid (ChartGrid.h).
 
 #include "chart/Bars.h"
+#include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
+#include "chart/PriceMarks.h"
 #include "platform/Surface.h"
 #include "platform/TextEncoding.h"
 #include "quotes/Dates.h"
@@ -12,16 +15,19 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
 
-int MonthOf(std::int16_t day) {
+// The month of a date, or its year where every bar is a month of its own and a tick under each
+// would say nothing.
+int MonthOf(std::int16_t day, bool years = false) {
     if (day == 0)
         return 0;
     int year, month, dayOfMonth;
     DayToYmd(static_cast<std::uint16_t>(day), year, month, dayOfMonth);
-    return month;
+    return years ? year : month;
 }
 
 void Line(Surface& dc, int x1, int y1, int x2, int y2) {
@@ -84,23 +90,23 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
     const ChartRecords& r = m_window.Records(l, m_bShowMA1 || m_bShowMA2);
     // Fewer than two bar slots leave no room for a chart: background and axes only.
     if (r.nCount > 0) {
-        const ChartScale scale = MakeScale(r, l);
+        const ChartScale scale = MakeScale(r, l, m_chartOptions.bLogScale);
         const int u = l.u, s = l.s;
+        std::optional<CChartGrid> grid;
+        if (m_chartOptions.bGrid) {
+            grid.emplace(l, scale, r);
+            grid->DrawLines(dc, axesPen);
+        }
+        const Brush fallingBody{color(kItemCloseTick)};
+        CPriceMarks marks(dc, m_chartOptions.style, l, scale, r, barPen, closePen, fallingBody);
         int last = 1, xl = s + 5, pcLast = 0;
         bool closeDrawn = false;
-        int previousMonth = MonthOf(r.date[0]);
+        const bool yearTicks = m_chartOptions.period == ChartPeriod::Monthly;
+        int previousMonth = MonthOf(r.date[0], yearTicks);
         // Element `at` of the records is record i of their source, element at - 1 record i - 1.
         for (int at = 1, i = r.nFirst, x = s + 5; at <= r.nCount && x < l.xR; ++at, ++i, x += s) {
-            int ph = 0, pl = 0, pc = 0, pv = 0, a = 0, b = 0;
-            if (scale.Price(r.high[at], ph) && scale.Price(r.low[at], pl)) {
-                dc.SelectPen(barPen);
-                Line(dc, x, u + pl + 5, x, u + ph + 6);
-            }
-            closeDrawn = scale.Price(r.close[at], pc);
-            if (closeDrawn) {
-                dc.SelectPen(closePen);
-                Line(dc, x, u + pc + 5, x + 2, u + pc + 5);
-            }
+            int pc = 0, pv = 0, a = 0, b = 0;
+            closeDrawn = marks.Draw(x, at, pc);
             if (m_bShowVolume && scale.Volume(r.volume[at], pv)) {
                 dc.SelectPen(volumePen);
                 Line(dc, x, 6, x, pv + 6);
@@ -115,7 +121,7 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
                 dc.SelectPen(ma2Pen);
                 Line(dc, x, u + a + 5, x - s, u + b + 5);
             }
-            const int month = MonthOf(r.date[at]);
+            const int month = MonthOf(r.date[at], yearTicks);
             if (i > 0 && month != previousMonth) {
                 dc.SelectPen(monthPen);
                 Line(dc, x, 0, x, 5);
@@ -136,14 +142,26 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         }
         dc.SetTextColor(color(kItemNormalText));
         // Where the last close stands in the range decides which range labels keep clear of it.
-        const double place =
-            scale.range == 0 ? 0.5 : (double(lastClose) - double(scale.min)) / double(scale.range);
+        const double place = scale.Place(lastClose);
         if (place < 0.95)
             Text(dc, kAlignLeft | kAlignTop, l.xL, l.yT, PriceText(scale.max, text));
         if (place > 0.05)
             Text(dc, kAlignLeft | kAlignBaseline, l.xL, u + 5, PriceText(scale.min, text));
         if (m_bShowVolume)
             Text(dc, kAlignLeft | kAlignTop, l.xL, u + 5, VolumeText(scale.vmax, text));
+        if (grid) {
+            // The labels of the right column that the grid's prices keep clear of.
+            std::vector<TextBand> taken;
+            if (closeDrawn)
+                taken.push_back({u + pcLast + 5, u + pcLast + 5 + kGridTextHeight});
+            if (place < 0.95)
+                taken.push_back({l.yT - kGridTextHeight, l.yT});
+            if (place > 0.05)
+                taken.push_back({u + 5, u + 5 + kGridTextHeight});
+            if (m_bShowVolume)
+                taken.push_back({u + 5 - kGridTextHeight, u + 5});
+            grid->DrawLabels(dc, taken);
+        }
         Text(dc, kAlignLeft | kAlignTop, 7, l.yT, FormatDate(r.date[1], 7, ' '));
         dc.SetTextColor(color(kItemTitleText));
         const int middle = xl / 2;

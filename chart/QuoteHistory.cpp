@@ -69,7 +69,7 @@ Status CQuoteHistory::Read(const RowReader& read) {
         if (view.count < wanted)
             break;
     }
-    m_nCount = rows;
+    m_nCount = m_nSourceCount = rows;
     m_bLoaded = true;
     return kStatusSuccess;
 }
@@ -78,8 +78,24 @@ void CQuoteHistory::Clear() {
     std::vector<std::int16_t>().swap(m_dateTime);
     for (std::vector<float>& column : m_values)
         std::vector<float>().swap(column);
-    m_nCount = 0;
+    m_nCount = m_nSourceCount = 0;
+    m_rules = BarRules{};
+    m_leftOut = LeftOutCounts{};
     m_bLoaded = false;
+}
+
+void CQuoteHistory::Build(const BarRules& rules) {
+    if (!m_bLoaded || !m_rules.IsIdentity())
+        return;
+    const BarColumns columns{m_dateTime.data(),
+                             m_values[kOpen].data(),
+                             m_values[kHigh].data(),
+                             m_values[kLow].data(),
+                             m_values[kClose].data(),
+                             m_values[kVolume].data(),
+                             m_values[kOpenInterest].data()};
+    m_nCount = BuildBars(columns, m_nCount, rules, m_leftOut);
+    m_rules = rules;
 }
 
 bool HasStoredColumn(const std::uint8_t* sourceHeader, ColumnIndex column) {

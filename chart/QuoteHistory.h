@@ -7,6 +7,7 @@
 // 800-row buffer does: in chunks of at most kMaxQuoteRows rows, each written straight into the
 // columns through a QuoteBuffer whose columns point into them.
 
+#include "chart/BarBuilder.h"
 #include "chart/QuoteText.h"
 #include "quotes/PriceFile.h"
 #include "quotes/QuoteBuffer.h"
@@ -34,14 +35,21 @@ public:
     Status Read(const RowReader& read);
     // Forgets the records and gives their memory back.
     void Clear();
+    // Turns the records read into the bars the rules build (BarBuilder.h), in place; Read starts
+    // from the file again.
+    void Build(const BarRules& rules);
 
     bool IsLoaded() const { return m_bLoaded; }
-    int Count() const { return m_nCount; }
+    int Count() const { return m_nCount; }             // records, or bars once built
+    int SourceCount() const { return m_nSourceCount; } // records of the price file as read
+    const BarRules& Rules() const { return m_rules; }
+    const LeftOutCounts& LeftOut() const { return m_leftOut; }
     bool HasColumn(ColumnIndex column) const { return HasStoredColumn(m_sourceHeader, column); }
     std::size_t MemoryBytes() const;
 
     std::int16_t Date(int i) const { return m_dateTime[2 * static_cast<std::size_t>(i)]; }
     float Value(int column, int i) const { return m_values[column][static_cast<std::size_t>(i)]; }
+    float Open(int i) const { return Value(kOpen, i); }
     float High(int i) const { return Value(kHigh, i); }
     float Low(int i) const { return Value(kLow, i); }
     float Close(int i) const { return Value(kClose, i); }
@@ -57,6 +65,9 @@ private:
     std::vector<std::int16_t> m_dateTime; // date and time number of each record
     std::vector<float> m_values[kValueColumns];
     int m_nCount = 0;
+    int m_nSourceCount = 0;
+    BarRules m_rules;
+    LeftOutCounts m_leftOut;
     bool m_bLoaded = false;
     std::uint8_t m_sourceHeader[kSourceHeaderSize] = {};
 };

@@ -12,9 +12,13 @@ const char* const kUsage =
     "       tickvane-cli quotes <directory> <symbol or name> [--start S] [--count C] [--all]\n"
     "       tickvane-cli render <path of a MASTER file> [--symbol S | --index I] [--size WxH]\n"
     "                    [--end R] [--print] [--bar-space N] [--no-volume] [--no-ma1]\n"
-    "                    [--no-ma2] [--ma1 N] [--ma2 N] [--colors DDDDDDDDDD] -o FILE\n"
+    "                    [--no-ma2] [--ma1 N] [--ma2 N] [--colors DDDDDDDDDD]\n"
+    "                    [--style bars|ohlc|candles|line] [--log]\n"
+    "                    [--period stored|daily|weekly|monthly] [--grid] [--hide-bad-data]\n"
+    "                    -o FILE\n"
     "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout;\n"
-    "        R is the record at the right edge, 0 the first of the file, the newest by default)\n"
+    "        R is the record at the right edge, 0 the first of the file, the newest by default;\n"
+    "        it counts the bars drawn when --period, --log or --hide-bad-data build them)\n"
     "       tickvane-cli export <quote folder, or its MASTER, EMASTER or XMASTER> [-o FILE]\n"
     "                    [--symbols A,B,...]\n";
 }

@@ -91,6 +91,24 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
             bars.SetShowMA1(0);
         } else if (a == "--no-ma2") {
             bars.SetShowMA2(0);
+        } else if (a == "--style" || a == "--period") {
+            ChartOptions options = bars.GetChartOptions();
+            const bool known =
+                hasValue && (a == "--style" ? ParseChartStyle(arguments[i + 1], options.style)
+                                            : ParseChartPeriod(arguments[i + 1], options.period));
+            if (!known) {
+                problem = a == "--style" ? "--style needs bars, ohlc, candles or line"
+                                         : "--period needs stored, daily, weekly or monthly";
+                return false;
+            }
+            bars.SetChartOptions(options);
+            ++i;
+        } else if (a == "--log" || a == "--grid") {
+            ChartOptions options = bars.GetChartOptions();
+            (a == "--log" ? options.bLogScale : options.bGrid) = true;
+            bars.SetChartOptions(options);
+        } else if (a == "--hide-bad-data") {
+            bars.SetHideBadData(1);
         } else if (a == "--colors" && hasValue) {
             if (!ApplyColorsText(bars, arguments[++i])) {
                 problem = "--colors needs ten digits from 0 to 7";
@@ -136,15 +154,20 @@ bool OpenChart(CBars& bars, const RenderRequest& request, CCliMessages& messages
     return messages.m_nShown == shown;
 }
 
-// Puts the record asked for at the right edge; false when the security has no such record.
+// Puts the record (or the built bar) asked for at the right edge; false when there is no such.
 bool PlaceEnd(CBars& bars, int end, CCliMessages& messages) {
     CChartWindow& window = bars.Window();
     const int count = window.GetRecordCount();
     if (end >= count) {
-        messages.Show("there is no record " + std::to_string(end) + ": the security holds " +
-                          std::to_string(count) + " records (0 to " + std::to_string(count - 1) +
-                          ")",
-                      MessageIcon::Stop);
+        const std::string last = " (0 to " + std::to_string(count - 1) + ")";
+        if (window.ShowsBuiltBars())
+            messages.Show("there is no bar " + std::to_string(end) + ": the chart of the " +
+                              "security has " + std::to_string(count) + " bars" + last,
+                          MessageIcon::Stop);
+        else
+            messages.Show("there is no record " + std::to_string(end) + ": the security holds " +
+                              std::to_string(count) + " records" + last,
+                          MessageIcon::Stop);
         return false;
     }
     if (window.SetEndRecord(end))

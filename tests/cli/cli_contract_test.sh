@@ -73,6 +73,22 @@ err=$("$cli" render "$demo/MASTER" --end 3200 -o - 2>&1 >/dev/null)
 [ $? -eq 1 ] && [ "$err" = "tickvane-cli: there is no record 3200: the security holds 3200 records (0 to 3199)" ] \
     || fail "--end past the last record: '$err'"
 expect_exit 2 "--end below 0" "$cli" render "$demo/MASTER" --end -1 -o -
+# render's chart options: given at their defaults they draw the specified chart; each one changes it.
+[ "$("$cli" render "$demo/MASTER" --style bars --period stored -o -)" = "$trace" ] || fail "default chart options"
+for flags in "--style ohlc" "--style line" "--log" "--grid" "--period weekly"; do
+    [ "$("$cli" render "$demo/MASTER" $flags -o -)" != "$trace" ] || fail "$flags changes nothing"
+done
+"$cli" render "$demo/MASTER" --style candles --bar-space 6 -o - | grep -q '^fill .* #00FFFF$' \
+    || fail "candles fill falling bodies in the close tick colour"
+"$cli" render "$demo/MASTER" --hide-bad-data --log -o - | grep -q '^text 7 597 left-top' || fail "--hide-bad-data"
+# --end counts the bars built: 148 months of ACME.
+"$cli" render "$demo/MASTER" --period monthly --end 147 -o - | grep -q '"060407"$' || fail "--end of the last month"
+err=$("$cli" render "$demo/MASTER" --period monthly --end 148 -o - 2>&1 >/dev/null)
+[ $? -eq 1 ] && [ "$err" = "tickvane-cli: there is no bar 148: the chart of the security has 148 bars (0 to 147)" ] \
+    || fail "--end past the last bar: '$err'"
+expect_exit 2 "render with an unknown style" "$cli" render "$demo/MASTER" --style bogus -o -
+expect_exit 2 "render with an unknown period" "$cli" render "$demo/MASTER" --period hourly -o -
+expect_exit 2 "render with --style and no name" "$cli" render "$demo/MASTER" -o - --style
 err=$("$cli" render "$demo/MASTER" --symbol NOSUCH -o - 2>&1 >/dev/null)
 [ "$err" = "tickvane-cli: Failure in SearchSetSymbolIndex" ] || fail "render of a missing symbol: '$err'"
 expect_exit 1 "no such entry" "$cli" render "$demo/MASTER" --index 200 -o -
