@@ -3,6 +3,7 @@
 
 #include "chart/Bars.h"
 #include "chart/MasterPath.h"
+#include "chart/ViewOptions.h"
 #include "platform/FileNames.h"
 #include "platform/MessageService.h"
 #include "quotes/PriceFile.h"
@@ -34,8 +35,8 @@ void CBars::ResetDirectory() {
     m_nSymbolCount = 0;
     m_nCurrentIndex = 0;
     m_bMasterPathSet = 0;
-    m_nMA1Length = 10;
-    m_nMA2Length = 20;
+    m_nMA1Length = kDefaultMA1Length;
+    m_nMA2Length = kDefaultMA2Length;
 }
 
 int CBars::SetMasterPath(const char* path) {
