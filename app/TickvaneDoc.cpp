@@ -4,6 +4,7 @@
 #include "app/DialogHost.h"
 #include "app/FileAccess.h"
 #include "chart/Bars.h"
+#include "chart/MasterPath.h"
 #include "chart/ViewOptions.h"
 #include "platform/CommandIds.h"
 #include "platform/MessageService.h"
@@ -36,7 +37,8 @@ bool CTickvaneDoc::OnOpenDocument(const std::string& path) {
     CBars& bars = *m_pBars;
     bars.ResetDefaults();
     ApplyStoredViewOptions(bars, m_services.settings);
-    if (bars.SetMasterPath(path.c_str())) {
+    // A quote folder, or its EMASTER or XMASTER, opens as the folder's MASTER.
+    if (bars.SetMasterPath(MasterPathToOpen(path).c_str())) {
         if (bars.ReadMaster() == 0)
             bars.ReadCurrentSymbol();
     } else {

@@ -32,6 +32,65 @@ std::string DatFile(int fileNumber) {
 
 } // namespace
 
+namespace {
+
+// Whether `path` holds the stamp `shape` of a complete directory; otherwise empties it.
+bool ReuseDirectory(const std::string& path, const std::string& shape) {
+    std::string stamp;
+    {
+        std::ifstream in(path + "complete.stamp");
+        std::getline(in, stamp);
+        stamp += '\n';
+    }
+    if (stamp == shape)
+        return true;
+    fs::remove_all(path);
+    fs::create_directories(path);
+    return false;
+}
+
+} // namespace
+
+BenchDirectory XmasterDirectory(const std::string& name, int written, int records) {
+    constexpr int kFirst = 256, kLast = 65535;
+    BenchDirectory directory;
+    directory.path = (fs::temp_directory_path() / "tickvane-bench" / name).string() + '/';
+    directory.datBytes = 0;
+    std::ostringstream shape;
+    shape << "x1 " << written << ' ' << records << '\n';
+    const bool reuse = ReuseDirectory(directory.path, shape.str());
+
+    std::vector<MasterEntry> master;
+    for (int n = 1; n <= 255; ++n) {
+        master.push_back(SecurityEntry(n, Symbol(n), "BENCH CO " + std::to_string(n)));
+        directory.securities.push_back({Symbol(n), DatFile(n), 0});
+    }
+    std::vector<IndexEntry> xmaster;
+    const long long fileBytes = 28LL * (records + 1);
+    for (int n = kFirst; n <= kLast; ++n) {
+        IndexEntry entry;
+        entry.fileNumber = n;
+        entry.symbol = Symbol(n);
+        entry.name = "BENCH EXTENDED COMPANY " + std::to_string(n);
+        xmaster.push_back(entry);
+        const bool write = n > kLast - written;
+        const std::string file = "F" + std::to_string(n) + ".MWD";
+        directory.securities.push_back({entry.symbol, file, write ? fileBytes : 0});
+        if (!write)
+            continue;
+        directory.datBytes += fileBytes;
+        if (!reuse)
+            WriteBytes(directory.path + file,
+                       PriceFileBytes(28, Records(records, static_cast<std::uint64_t>(n))));
+    }
+    if (!reuse) {
+        WriteBytes(directory.path + "MASTER", MasterFileBytes(master));
+        WriteBytes(directory.path + "XMASTER", XmasterFileBytes(xmaster));
+        WriteText(directory.path + "complete.stamp", shape.str());
+    }
+    return directory;
+}
+
 BenchDirectory QuoteDirectory(const std::string& name, int securities, int records,
                               bool onlyLastPriceFile) {
     if (securities < 1 || securities > 255)
@@ -42,18 +101,7 @@ BenchDirectory QuoteDirectory(const std::string& name, int securities, int recor
 
     std::ostringstream shape;
     shape << "v2 " << securities << ' ' << records << ' ' << onlyLastPriceFile << '\n';
-    const std::string stampPath = directory.path + "complete.stamp";
-    std::string stamp;
-    {
-        std::ifstream in(stampPath);
-        std::getline(in, stamp);
-        stamp += '\n';
-    }
-    const bool reuse = stamp == shape.str();
-    if (!reuse) {
-        fs::remove_all(directory.path);
-        fs::create_directories(directory.path);
-    }
+    const bool reuse = ReuseDirectory(directory.path, shape.str());
 
     std::vector<MasterEntry> entries;
     const long long fileBytes = 28LL * (records + 1);
@@ -76,7 +124,7 @@ BenchDirectory QuoteDirectory(const std::string& name, int securities, int recor
     }
     if (!reuse) {
         WriteBytes(directory.path + "MASTER", MasterFileBytes(entries));
-        WriteText(stampPath, shape.str());
+        WriteText(directory.path + "complete.stamp", shape.str());
     }
     return directory;
 }

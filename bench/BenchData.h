@@ -24,3 +24,8 @@ struct BenchDirectory {
 // long MASTER without the disk space of every file.
 BenchDirectory QuoteDirectory(const std::string& name, int securities, int records,
                               bool onlyLastPriceFile = false);
+
+// A directory `name` of 65,535 securities: 255 in MASTER and 65,280 in XMASTER (file numbers 256
+// to 65535). Only the last `written` XMASTER entries get a price file F<n>.MWD, of `records`
+// records, so that stepping at the end of the directory can be timed without writing them all.
+BenchDirectory XmasterDirectory(const std::string& name, int written, int records);

@@ -79,6 +79,43 @@ void BM_DrawChartRecorded(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawChartRecorded)->Unit(benchmark::kMicrosecond);
 
+// The same chart object on a directory of 65,535 securities (MASTER and XMASTER).
+struct CLargeChart {
+    CMemorySettings settings;
+    CScriptedMessages messages;
+    CBars bars{settings, messages};
+    std::string master = XmasterDirectory("chart-xmaster-65535", 2, kRecords).path + "MASTER";
+};
+
+// Opening it: reading MASTER and the 65,280 entries of XMASTER into the directory.
+void BM_OpenXmasterDirectory(benchmark::State& state) {
+    CLargeChart chart;
+    for (auto _ : state) {
+        chart.bars.ResetDefaults();
+        if (!chart.bars.SetMasterPath(chart.master.c_str()) || chart.bars.ReadMaster() != 0 ||
+            chart.bars.GetSymbolCount() != 65535)
+            state.SkipWithError("the directory does not open");
+    }
+}
+BENCHMARK(BM_OpenXmasterDirectory)->Unit(benchmark::kMillisecond);
+
+// Next and previous between the last two entries, 65,533 entries after the first: a step there
+// must cost what a step among 255 MASTER entries costs.
+void BM_StepAtTheEndOfXmaster(benchmark::State& state) {
+    CLargeChart chart;
+    if (!chart.bars.SetMasterPath(chart.master.c_str()) || chart.bars.ReadMaster() != 0)
+        state.SkipWithError("the directory does not open");
+    chart.bars.StepSymbol(65533);
+    for (auto _ : state) {
+        chart.bars.StepSymbol(+1);
+        chart.bars.StepSymbol(-1);
+    }
+    if (!chart.messages.m_shown.empty() || chart.bars.GetCurrentIndex() != 65533)
+        state.SkipWithError("a step failed");
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_StepAtTheEndOfXmaster)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

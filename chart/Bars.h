@@ -7,6 +7,7 @@
 
 #include "chart/ChartOptions.h"
 #include "chart/ChartWindow.h"
+#include "chart/SymbolTable.h"
 #include "platform/Geometry.h"
 #include "platform/MessageService.h"
 #include "quotes/QuoteBuffer.h"
@@ -14,11 +15,15 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
+struct EmasterEntry;
 class Settings;
 class Surface;
 
+// MASTER entries listed; XMASTER adds up to 65,535 more.
 constexpr int kMaxSymbols = 255;
+constexpr int kMaxDirectoryEntries = kMaxSymbols + 65535;
 constexpr int kSymbolTextSize = 17; // 16 characters and a NUL
 constexpr int kPathTextSize = 300;
 constexpr int kChartRows = 800;
@@ -45,20 +50,29 @@ public:
     CBars(const CBars&) = delete;
     CBars& operator=(const CBars&) = delete;
 
-    // The symbol directory.
-    // 1 when the path is accepted (its name is MASTER in any case), 0 when it is refused: the
-    // opposite of the 0-for-success rule of the other methods.
+    // The symbol directory: the MASTER entries, then those of XMASTER (MasterIndex.cpp).
+    // 1 when the path is accepted (its name ends in MASTER in any case), 0 when it is refused: the
+    // opposite of the 0-for-success rule of the other methods. A path naming EMASTER or XMASTER
+    // stands for the MASTER of its folder.
     int SetMasterPath(const char* path);
     int ReadMaster();
     int ReadCurrentSymbol();
+    // Reads rows of the current entry into `buffer` as ReadSecurity does (start, count and
+    // statuses alike): a MASTER entry through the lookup, any other straight from its price file.
+    Status ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const;
     // 1 when the step went past either end and was clamped to it, else 0; not a failure.
     int StepSymbol(int step);
     void SearchSetSymbolIndex(const char* symbol);
     void Rewind() { m_nCurrentIndex = 0; }
     bool HasNextSymbol() const;
     bool HasPreviousSymbol() const;
+    // The symbol as stored, which SearchSetSymbolIndex compares.
     const char* GetSymbol(int index) const;
+    // UTF-8 names: the one to show (the long name when there is one), the index file's own name
+    // (MASTER's 16 characters with their blanks), and the long name or an empty text.
     const char* GetName(int index) const;
+    const char* GetShortName(int index) const;
+    const char* GetLongName(int index) const;
     const char* GetMasterPath() const;
     const char* GetDataDirectory() const;
     int GetSymbolCount() const { return m_nSymbolCount; }
@@ -127,6 +141,10 @@ private:
     friend class CChartWindow; // reloads the newest rows when the price file changed
     void ResetDirectory();
     int RepairMaster();
+    enum class MasterOutcome { kListed, kNotOpened, kFailed };
+    MasterOutcome ReadMasterRecords(std::vector<MasterRecord>& records);
+    void ListMasterEntries(const std::vector<MasterRecord>& records,
+                           const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
     int PaletteIndex(int item, bool printing) const;
 
     // Passes every report on to the service in use.
@@ -144,8 +162,7 @@ private:
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 
-    char m_szSymbols[kMaxSymbols][kSymbolTextSize];
-    char m_szNames[kMaxSymbols][kSymbolTextSize];
+    CSymbolTable m_table;
     char m_szMasterPath[kPathTextSize];
     char m_szDataDirectory[kPathTextSize];
     int m_bMasterPathSet;

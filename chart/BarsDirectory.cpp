@@ -1,11 +1,11 @@
-// The directory side of the chart object: the entries of the open MASTER and the current
-// security's rows.
+// The directory side of the chart object: the path of the open MASTER, stepping through its
+// entries and the current security's rows. MasterIndex.cpp reads the entries.
 
 #include "chart/Bars.h"
-#include "platform/FileGuard.h"
+#include "chart/MasterPath.h"
+#include "chart/ViewOptions.h"
 #include "platform/FileNames.h"
 #include "platform/MessageService.h"
-#include "quotes/MasterFile.h"
 #include "quotes/PriceFile.h"
 
 #include <algorithm>
@@ -29,17 +29,14 @@ std::string Format(const char* pattern, const char* text) {
 
 void CBars::ResetDirectory() {
     FreeBuffers();
-    for (int i = 0; i < kMaxSymbols; ++i) {
-        std::strcpy(m_szSymbols[i], " ");
-        std::strcpy(m_szNames[i], " ");
-    }
+    m_table.Clear();
     m_szMasterPath[0] = '\0';
     m_szDataDirectory[0] = '\0';
     m_nSymbolCount = 0;
     m_nCurrentIndex = 0;
     m_bMasterPathSet = 0;
-    m_nMA1Length = 10;
-    m_nMA2Length = 20;
+    m_nMA1Length = kDefaultMA1Length;
+    m_nMA2Length = kDefaultMA2Length;
 }
 
 int CBars::SetMasterPath(const char* path) {
@@ -51,9 +48,20 @@ int CBars::SetMasterPath(const char* path) {
     for (int i = 0; i < kMasterNameLength; ++i)
         if (AsciiUpper(path[length - kMasterNameLength + i]) != kMasterName[i])
             return 0;
-    std::memcpy(m_szMasterPath, path, length + 1);
-    std::memcpy(m_szDataDirectory, path, length + 1);
-    std::size_t cut = length;
+    // EMASTER and XMASTER stand for their folder, which is read through its MASTER.
+    std::string master = path;
+    if (length > kMasterNameLength) {
+        const std::size_t nameStart = length - kMasterNameLength - 1;
+        const char first = AsciiUpper(path[nameStart]);
+        if ((first == 'E' || first == 'X') &&
+            (nameStart == 0 || IsPathSeparator(path[nameStart - 1])))
+            master = MasterPathToOpen(master);
+    }
+    if (master.size() > kMaxMasterPathLength)
+        return 0;
+    std::memcpy(m_szMasterPath, master.c_str(), master.size() + 1);
+    std::memcpy(m_szDataDirectory, master.c_str(), master.size() + 1);
+    std::size_t cut = master.size();
     while (cut > 0 && !IsPathSeparator(m_szDataDirectory[cut - 1]))
         --cut;
     // The data directory is the path before its last separator; the root keeps its separator.
@@ -62,59 +70,14 @@ int CBars::SetMasterPath(const char* path) {
     return 1;
 }
 
-int CBars::ReadMaster() {
-    if (!m_bMasterPathSet)
-        return 1;
-    bool failed = false;
-    int count = 0;
-    int records = 0;
-    bool damaged = false;
-    {
-        // Closed before a repair replaces the file.
-        const CFilePtr file{std::fopen(m_szMasterPath, "rb")};
-        if (!file)
-            return 1;
-        std::uint8_t record[kMasterRecordSize];
-        failed = std::fread(record, 1, kMasterRecordSize, file.get()) != kMasterRecordSize;
-        count = failed ? 0 : MasterHeaderCount(record);
-        for (; !failed && std::fread(record, 1, kMasterRecordSize, file.get()) == kMasterRecordSize;
-             ++records) {
-            char name[kSymbolTextSize];
-            char symbol[kSymbolTextSize];
-            TakeMasterName(record, name);
-            damaged = !TakeListedSymbol(record, symbol) || damaged;
-            if (records < kMaxSymbols) {
-                std::strcpy(m_szNames[records], name);
-                std::strcpy(m_szSymbols[records], symbol);
-            }
-        }
-    }
-    failed = failed || (damaged && !RepairMaster()) || records != count;
-    if (failed) {
-        m_messages.Show("File read failed", MessageIcon::Stop);
-        m_nSymbolCount = 0;
-        return 1;
-    }
-    m_nSymbolCount = std::min(records, kMaxSymbols);
-    if (records > kMaxSymbols) {
-        char message[512];
-        std::snprintf(message, sizeof message,
-                      "The master file\n%s\nlists %d securities. Only the first %d are shown; "
-                      "%d are left out.",
-                      m_szMasterPath, records, kMaxSymbols, records - kMaxSymbols);
-        m_messages.Show(message, MessageIcon::Information);
-    }
-    return 0;
-}
-
 int CBars::ReadCurrentSymbol() {
     if (m_nSymbolCount <= 0)
         return 1;
     m_window.Reset();
     if (!m_bBuffersAllocated && AllocateBuffers(kChartRows) != 0)
         return 1;
-    const char* symbol = m_szSymbols[m_nCurrentIndex];
-    if (ReadSecurity(m_quotes, m_szDataDirectory, symbol, -1, kChartRows) != kStatusSuccess) {
+    const char* symbol = m_table.Symbol(m_nCurrentIndex);
+    if (ReadCurrentRows(m_quotes, -1, kChartRows) != kStatusSuccess) {
         m_messages.Show(Format("Read failed for symbol %s", symbol), MessageIcon::Stop);
         FreeBuffers();
         return 1;
@@ -122,6 +85,17 @@ int CBars::ReadCurrentSymbol() {
     MovingAverage(m_quotes.close, m_ma1, m_nMA1Length, 0);
     MovingAverage(m_quotes.close, m_ma2, m_nMA2Length, 0);
     return 0;
+}
+
+Status CBars::ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const {
+    if (m_nCurrentIndex < 0 || m_nCurrentIndex >= m_nSymbolCount)
+        return kStatusFileNotFound;
+    const char* symbol = m_table.Symbol(m_nCurrentIndex);
+    // An entry of XMASTER (or of EMASTER without MASTER) is read straight from its price file:
+    // looking it up by symbol would scan every entry on every step.
+    if (const PriceSource* source = m_table.Source(m_nCurrentIndex))
+        return ReadPriceSource(buffer, m_szDataDirectory, *source, symbol, start, count);
+    return ReadSecurity(buffer, m_szDataDirectory, symbol, start, count);
 }
 
 int CBars::StepSymbol(int step) {
@@ -136,7 +110,7 @@ int CBars::StepSymbol(int step) {
 
 void CBars::SearchSetSymbolIndex(const char* symbol) {
     for (int i = 0; symbol && i < m_nSymbolCount; ++i) {
-        if (std::strcmp(m_szSymbols[i], symbol) == 0) {
+        if (std::strcmp(m_table.Symbol(i), symbol) == 0) {
             m_nCurrentIndex = i;
             ReadCurrentSymbol();
             return;
@@ -154,11 +128,22 @@ bool CBars::HasPreviousSymbol() const {
 }
 
 const char* CBars::GetSymbol(int index) const {
-    return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_szSymbols[index];
+    return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_table.Symbol(index);
 }
 
 const char* CBars::GetName(int index) const {
-    return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_szNames[index];
+    if (index < 0 || index >= m_nSymbolCount)
+        return nullptr;
+    const char* longName = m_table.LongName(index);
+    return *longName ? longName : m_table.Name(index);
+}
+
+const char* CBars::GetShortName(int index) const {
+    return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_table.Name(index);
+}
+
+const char* CBars::GetLongName(int index) const {
+    return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_table.LongName(index);
 }
 
 const char* CBars::GetMasterPath() const {

@@ -1,6 +1,7 @@
 // The display side of the chart object: construction, the view options and the colours.
 
 #include "chart/Bars.h"
+#include "chart/ViewOptions.h"
 #include "platform/SafeFiles.h"
 #include "platform/Settings.h"
 
@@ -49,9 +50,9 @@ void CBars::ResetDefaults() {
     m_bShowVolume = 1;
     m_bShowMA1 = 1;
     m_bShowMA2 = 1;
-    m_nBarSpace = 4;
-    m_nMA1Length = 10;
-    m_nMA2Length = 20;
+    m_nBarSpace = kDefaultBarSpace;
+    m_nMA1Length = kDefaultMA1Length;
+    m_nMA2Length = kDefaultMA2Length;
 }
 
 void CBars::SetBarSpace(int space) {

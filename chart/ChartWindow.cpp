@@ -110,11 +110,7 @@ int CChartWindow::BufferStart() const {
 
 // Every read of the current security goes the way the chart object's own load goes.
 Status CChartWindow::ReadRows(QuoteBuffer& buffer, int start, int count) const {
-    const char* directory = m_bars.GetDataDirectory();
-    const char* symbol = m_bars.GetSymbol(m_bars.GetCurrentIndex());
-    if (!directory || !symbol)
-        return kStatusFileNotFound;
-    return ReadSecurity(buffer, directory, symbol, start, count);
+    return m_bars.ReadCurrentRows(buffer, start, count);
 }
 
 Status CChartWindow::ReadHistory() {

@@ -9,12 +9,14 @@
 #include "chart/ChartLayout.h"
 #include "chart/PriceMarks.h"
 #include "platform/Surface.h"
+#include "platform/TextEncoding.h"
 #include "quotes/Dates.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -163,11 +165,12 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         Text(dc, kAlignLeft | kAlignTop, 7, l.yT, FormatDate(r.date[1], 7, ' '));
         dc.SetTextColor(color(kItemTitleText));
         const int middle = xl / 2;
+        const std::string symbol = Windows1252ToUtf8(GetSymbol(m_nCurrentIndex));
         if (xl > 350) {
-            Text(dc, kAlignRight | kAlignTop, middle - 5, l.yT, m_szSymbols[m_nCurrentIndex]);
-            Text(dc, kAlignLeft | kAlignTop, middle, l.yT, m_szNames[m_nCurrentIndex]);
+            Text(dc, kAlignRight | kAlignTop, middle - 5, l.yT, symbol.c_str());
+            Text(dc, kAlignLeft | kAlignTop, middle, l.yT, GetName(m_nCurrentIndex));
         } else {
-            Text(dc, kAlignCenter | kAlignTop, middle, l.yT, m_szSymbols[m_nCurrentIndex]);
+            Text(dc, kAlignCenter | kAlignTop, middle, l.yT, symbol.c_str());
         }
     }
 

@@ -5,6 +5,7 @@
 #include "chart/Bars.h"
 #include "platform/FileGuard.h"
 #include "platform/MessageService.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFiles.h"
 #include "quotes/MasterFile.h"
 
@@ -55,7 +56,7 @@ int CBars::RepairMaster() {
     bool done = false;
     bool wroteWork = false;
     {
-        const CFilePtr in{std::fopen(m_szMasterPath, "rb")};
+        const CFilePtr in = OpenRegularFile(m_szMasterPath, "rb");
         CFilePtr out{in ? std::fopen(work.c_str(), "wb") : nullptr};
         wroteWork = out != nullptr;
         done = in && out && CopyRepaired(in.get(), out.get()) && FlushToDisk(out.get());

@@ -19,9 +19,12 @@ void ApplyStoredViewOptions(CBars& bars, Settings& settings) {
     bars.SetShowVolume(ReadClamped(settings, "ShowVolume", 1, 0, 1));
     bars.SetShowMA1(ReadClamped(settings, "ShowMA1", 1, 0, 1));
     bars.SetShowMA2(ReadClamped(settings, "ShowMA2", 1, 0, 1));
-    bars.SetBarSpace(ReadClamped(settings, "BarSpace", 4, kMinBarSpace, kMaxBarSpace));
-    bars.SetMA1Length(ReadClamped(settings, "MA1Length", 10, kMinAverageLength, kMaxAverageLength));
-    bars.SetMA2Length(ReadClamped(settings, "MA2Length", 20, kMinAverageLength, kMaxAverageLength));
+    bars.SetBarSpace(
+        ReadClamped(settings, "BarSpace", kDefaultBarSpace, kMinBarSpace, kMaxBarSpace));
+    bars.SetMA1Length(ReadClamped(settings, "MA1Length", kDefaultMA1Length, kMinAverageLength,
+                                  kMaxAverageLength));
+    bars.SetMA2Length(ReadClamped(settings, "MA2Length", kDefaultMA2Length, kMinAverageLength,
+                                  kMaxAverageLength));
     ApplyColorsText(bars, settings.ReadString(kViewOptionsSection, "Colors", ""));
 }
 

@@ -17,6 +17,10 @@ constexpr int kMinBarSpace = 2;
 constexpr int kMaxBarSpace = 10;
 constexpr int kMinAverageLength = 2;
 constexpr int kMaxAverageLength = 50;
+// What a fresh chart object, a missing value and the dialog's "Default" button give.
+constexpr int kDefaultBarSpace = 4;
+constexpr int kDefaultMA1Length = 10;
+constexpr int kDefaultMA2Length = 20;
 
 // Hands the stored options to the chart object, as every opening of a MASTER does after the
 // reset. Values outside the ranges above are clamped into them; a "Colors" text that is not ten

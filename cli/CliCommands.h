@@ -10,6 +10,7 @@ using Arguments = std::vector<std::string>;
 int RunListCommand(const Arguments& arguments);
 int RunQuotesCommand(const Arguments& arguments);
 int RunRenderCommand(const Arguments& arguments);
+int RunExportCommand(const Arguments& arguments);
 
 int UsageError(const std::string& message);
 // Parses a whole decimal integer; false for anything else.

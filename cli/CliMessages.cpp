@@ -1,9 +1,12 @@
 #include "cli/CliMessages.h"
 
 #include "chart/Bars.h"
+#include "chart/MasterPath.h"
+#include "platform/RegularFile.h"
 
 bool OpenMasterFile(CBars& bars, const std::string& path, CCliMessages& messages) {
-    if (!bars.SetMasterPath(path.c_str())) {
+    const std::string master = MasterPathToOpen(path);
+    if (!bars.SetMasterPath(master.c_str())) {
         messages.Show("You have not selected a file named \"MASTER\"", MessageIcon::None);
         return false;
     }
@@ -11,7 +14,11 @@ bool OpenMasterFile(CBars& bars, const std::string& path, CCliMessages& messages
     if (bars.ReadMaster() == 0)
         return true;
     // A MASTER that cannot be opened at all fails without a message of the chart object's own.
-    if (messages.m_nShown == shown)
-        messages.Show("cannot open " + path, MessageIcon::Stop);
+    if (messages.m_nShown == shown) {
+        const std::string reason = UnreadableReason(bars.GetMasterPath());
+        messages.Show("cannot open " + std::string(bars.GetMasterPath()) +
+                          (reason.empty() ? std::string() : ": " + reason),
+                      MessageIcon::Stop);
+    }
     return false;
 }

@@ -20,6 +20,6 @@ public:
     int m_nShown = 0;
 };
 
-// Opens a MASTER the way the viewer does (path check, then the directory), reporting every
-// failure; false when nothing can be listed.
+// Opens what the user named (a quote folder, its MASTER, EMASTER or XMASTER) the way the viewer
+// does (path check, then the directory), reporting every failure; false when nothing is listed.
 bool OpenMasterFile(CBars& bars, const std::string& path, CCliMessages& messages);

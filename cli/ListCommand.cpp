@@ -1,4 +1,5 @@
-// tickvane-cli list: the entries of a MASTER file in file order, as the chart object lists them.
+// tickvane-cli list: the entries of a quote folder in directory order, as the chart object lists
+// them: index, symbol, name and, when there is one, the long name.
 
 #include "chart/Bars.h"
 #include "cli/CliCommands.h"
@@ -31,7 +32,7 @@ int RunListCommand(const Arguments& arguments) {
             paths.push_back(argument);
     }
     if (paths.size() != 1)
-        return UsageError("list needs the path of a MASTER file");
+        return UsageError("list needs a quote folder or its MASTER, EMASTER or XMASTER");
 
     CMemorySettings settings; // the user's own settings are not the command line's business
     CCliMessages messages;
@@ -40,9 +41,15 @@ int RunListCommand(const Arguments& arguments) {
     if (!OpenMasterFile(bars, paths[0], messages))
         return 1;
     std::string listing;
-    for (int i = 0; i < bars.GetSymbolCount(); ++i)
+    for (int i = 0; i < bars.GetSymbolCount(); ++i) {
         listing += std::to_string(i) + '\t' + WithoutTrailingBlanks(bars.GetSymbol(i)) + '\t' +
-                   WithoutTrailingBlanks(bars.GetName(i)) + '\n';
+                   WithoutTrailingBlanks(bars.GetShortName(i));
+        // Folders without long names list exactly as they always did, in three columns.
+        if (const std::string longName = WithoutTrailingBlanks(bars.GetLongName(i));
+            !longName.empty())
+            listing += '\t' + longName;
+        listing += '\n';
+    }
     std::fwrite(listing.data(), 1, listing.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

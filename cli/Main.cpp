@@ -8,7 +8,7 @@
 
 namespace {
 const char* const kUsage =
-    "usage: tickvane-cli list [--repair] <path of a MASTER file>\n"
+    "usage: tickvane-cli list [--repair] <quote folder, or its MASTER, EMASTER or XMASTER>\n"
     "       tickvane-cli quotes <directory> <symbol or name> [--start S] [--count C] [--all]\n"
     "       tickvane-cli render <path of a MASTER file> [--symbol S | --index I] [--size WxH]\n"
     "                    [--end R] [--print] [--bar-space N] [--no-volume] [--no-ma1]\n"
@@ -18,7 +18,9 @@ const char* const kUsage =
     "                    -o FILE\n"
     "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout;\n"
     "        R is the record at the right edge, 0 the first of the file, the newest by default;\n"
-    "        it counts the bars drawn when --period, --log or --hide-bad-data build them)\n";
+    "        it counts the bars drawn when --period, --log or --hide-bad-data build them)\n"
+    "       tickvane-cli export <quote folder, or its MASTER, EMASTER or XMASTER> [-o FILE]\n"
+    "                    [--symbols A,B,...]\n";
 }
 
 int UsageError(const std::string& message) {
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
         return RunQuotesCommand(arguments);
     if (command == "render")
         return RunRenderCommand(arguments);
+    if (command == "export")
+        return RunExportCommand(arguments);
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;

@@ -2,11 +2,14 @@
 
 #include "chart/QuoteText.h"
 #include "cli/CliCommands.h"
+#include "platform/FileNames.h"
 #include "quotes/PriceFile.h"
+#include "quotes/QuoteFolder.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -80,6 +83,28 @@ private:
     std::size_t m_nUsed = 0;
 };
 
+// A security that no MASTER lists may be one of XMASTER (or of EMASTER in a folder without
+// MASTER): looked up there by its symbol or name, ignoring case.
+Status ReadAnySecurity(QuoteBuffer& buffer, const std::string& directory, const std::string& symbol,
+                       int start, int count) {
+    const Status status = ReadSecurity(buffer, directory, symbol, start, count);
+    if (status != kStatusFileNotFound)
+        return status;
+    std::string folder = directory;
+    AppendSeparator(folder);
+    std::optional<PriceSource> found;
+    FolderVisitor visitor;
+    visitor.security = [&](const FolderSecurity& security) {
+        if (!found &&
+            (EqualsNoCase(security.symbol, symbol) || EqualsNoCase(security.name, symbol)))
+            found = security.source;
+    };
+    visitor.note = [](FolderNoteKind, const std::string&) {};
+    std::vector<std::string> subdirectories;
+    ReadQuoteFolder(folder, visitor, subdirectories);
+    return found ? ReadPriceSource(buffer, folder, *found, symbol, start, count) : status;
+}
+
 } // namespace
 
 int RunQuotesCommand(const Arguments& arguments) {
@@ -91,8 +116,8 @@ int RunQuotesCommand(const Arguments& arguments) {
     QuoteBuffer buffer{};
     Status status = AllocQuoteBuffer(buffer, request.rows);
     if (status == kStatusSuccess)
-        status =
-            ReadSecurity(buffer, request.directory, request.symbol, request.start, request.count);
+        status = ReadAnySecurity(buffer, request.directory, request.symbol, request.start,
+                                 request.count);
     if (status != kStatusSuccess) {
         FreeQuoteBuffer(buffer);
         std::fprintf(stderr, "tickvane-cli: %s (%d)\n", StatusText(status), status);

@@ -63,7 +63,7 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
         if (a == "--symbol" && hasValue) {
             request.symbol = arguments[++i];
         } else if (a == "--index") {
-            if (!needInt(i, 0, kMaxSymbols - 1, value))
+            if (!needInt(i, 0, kMaxDirectoryEntries - 1, value))
                 return false;
             request.index = value;
         } else if (a == "--end") {

@@ -142,12 +142,12 @@ void CViewOptionsDlg::OnShowMA2() {
 }
 
 void CViewOptionsDlg::OnDefault() {
-    m_nMA1Length = 10;
-    m_nMA2Length = 20;
+    m_nMA1Length = kDefaultMA1Length;
+    m_nMA2Length = kDefaultMA2Length;
     m_bShowMA1 = 1;
     m_bShowMA2 = 1;
     m_bShowVolume = 1;
-    m_nBarSpace = 4;
+    m_nBarSpace = kDefaultBarSpace;
     m_bMasterFix = 0;
     UpdateData(false);
 }

@@ -9,6 +9,9 @@
 //   4  master of the subdirectory that the first <DIR> entry of section 1 names
 //   5  F1.DAT of that subdirectory
 //   6  F1.DOP of that subdirectory
+//   7  EMASTER
+//   8  XMASTER
+//   9  F256.MWD
 //
 // A missing section means no file, and so does an empty one unless kFuzzEmptyFiles is set. The
 // request section:
@@ -30,7 +33,7 @@
 
 constexpr std::string_view kFuzzSeparator = "#TV#";
 
-// Files are written as master, f1.dat, f1.dop instead of MASTER, F1.DAT, F1.DOP.
+// Files are written as master, f1.dat, f1.dop, ... instead of MASTER, F1.DAT, F1.DOP, ...
 constexpr std::uint8_t kFuzzLowerCaseNames = 0x01;
 // The subdirectory is created with the case of its ASCII letters swapped.
 constexpr std::uint8_t kFuzzSwapSubdirectoryCase = 0x02;
@@ -50,6 +53,9 @@ enum FuzzSection {
     kSectionSubMaster,
     kSectionSubDat,
     kSectionSubDop,
+    kSectionEmaster,
+    kSectionXmaster,
+    kSectionMwd,
     kSectionCount
 };
 

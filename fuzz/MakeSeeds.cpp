@@ -114,6 +114,30 @@ std::vector<std::pair<std::string, FuzzCase>> Seeds() {
     overstated.files[kSectionDat] = Text(PriceFileBytes(16, Records(10, 4), 5000));
     seeds.emplace_back("seed-header-overstated", overstated);
 
+    FuzzCase index = Request("ABC", -1, 800);
+    index.files[kSectionMaster] = daily.files[kSectionMaster];
+    index.files[kSectionDat] = daily.files[kSectionDat];
+    IndexEntry abc{1, "ABC", "ABC CORP", "ABC CORPORATION OF THE WORLD"};
+    IndexEntry xyz{2, "XYZ", "XYZ LTD", ""};
+    index.files[kSectionEmaster] = Text(EmasterFileBytes({abc, xyz}));
+    IndexEntry wide{256, "WIDE", "WIDE HOLDINGS CAF\xC9", ""};
+    wide.fieldBits = 0xFF;
+    wide.period = 'I';
+    IndexEntry gone{3000, "GONE", "NO PRICE FILE", ""};
+    index.files[kSectionXmaster] = Text(XmasterFileBytes({wide, gone}));
+    std::vector<PriceRecord> minutes = Records(30, 8);
+    for (std::size_t i = 0; i < minutes.size(); ++i)
+        minutes[i][1] = static_cast<float>(93000 + 100 * i);
+    index.files[kSectionMwd] = Text(PriceFileBytes(32, minutes));
+    seeds.emplace_back("seed-emaster-xmaster", index);
+
+    FuzzCase onlyX = index; // no MASTER and no EMASTER: the folder opens from XMASTER
+    onlyX.flags = kFuzzLowerCaseNames;
+    onlyX.files[kSectionMaster].reset();
+    onlyX.files[kSectionDat].reset();
+    onlyX.files[kSectionEmaster].reset();
+    seeds.emplace_back("seed-xmaster-only", onlyX);
+
     return seeds;
 }
 

@@ -1,8 +1,11 @@
 // Fuzzes the reading of a quote directory as the chart does it: the lookup through MASTER and its
 // subdirectories, the column map from F<n>.DOP or the record length, the price records, and the
-// moving averages over what was read. Besides the sanitizers, every result is checked against
-// what the files hold, so a wrong offset is a finding and not only a wild read.
+// moving averages over what was read; then the whole directory with EMASTER and XMASTER, as the
+// chart object lists and steps through it and as the export reads it (DirectoryChecks.cpp).
+// Besides the sanitizers, every result is checked against what the files hold, so a wrong offset
+// is a finding and not only a wild read.
 
+#include "fuzz/DirectoryChecks.h"
 #include "fuzz/FuzzCase.h"
 #include "fuzz/FuzzTarget.h"
 #include "quotes/Dates.h"
@@ -101,6 +104,9 @@ Written WriteDirectory(const std::string& scratch, const FuzzCase& fuzzCase) {
     write(written.base, kSectionMaster, master);
     write(written.base, kSectionDop, dop);
     write(written.base, kSectionDat, dat);
+    write(written.base, kSectionEmaster, lower ? "emaster" : "EMASTER");
+    write(written.base, kSectionXmaster, lower ? "xmaster" : "XMASTER");
+    write(written.base, kSectionMwd, lower ? "f256.mwd" : "F256.MWD");
 
     if (!fuzzCase.files[kSectionMaster] || !fuzzCase.files[kSectionSubMaster])
         return written;
@@ -254,5 +260,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FuzzCase fuzzCase = DecodeFuzzCase(data, size);
     const Written written = WriteDirectory(scratch.Path(), fuzzCase);
     Exercise(fuzzCase, written);
+    ExerciseDirectory(written.base);
     return 0;
 }

@@ -15,13 +15,6 @@
 
 namespace {
 
-std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        c = AsciiLower(c);
-    return folded;
-}
-
 #ifndef _WIN32
 
 // A listing is reused while the directory's identity and change time stay the same. A directory
@@ -54,7 +47,7 @@ Listing ReadListing(const char* path, const struct stat& info) {
     if (DIR* directory = ::opendir(path)) {
         listing.listed = true;
         while (const dirent* entry = ::readdir(directory))
-            listing.namesByFolded[Folded(entry->d_name)].emplace_back(entry->d_name);
+            listing.namesByFolded[AsciiFolded(entry->d_name)].emplace_back(entry->d_name);
         ::closedir(directory);
     } else {
         listing.settled = false;
@@ -97,7 +90,7 @@ std::optional<std::vector<std::string>> EntriesNamedNoCase(const std::string& di
     }
     if (!it->second.listed)
         return std::nullopt;
-    const auto found = it->second.namesByFolded.find(Folded(name));
+    const auto found = it->second.namesByFolded.find(AsciiFolded(name));
     return found == it->second.namesByFolded.end() ? std::vector<std::string>() : found->second;
 #else
     std::vector<std::string> names;

@@ -1,6 +1,7 @@
 #include "platform/FileNames.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <array>
@@ -18,6 +19,13 @@ char AsciiUpper(char c) {
 }
 char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiFolded(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = AsciiLower(c);
+    return folded;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -65,17 +73,28 @@ fs::path DirectoryPath(const std::string& directory) {
     return directory.empty() ? fs::path(".") : fs::path(directory);
 }
 
-// The names under which `name` may exist in `directory`, best first: the exact name, the usual
-// spellings, then any other entry that matches ignoring case. The directory's listing says which
-// exist, so absent files cost no failed opens; when it cannot be listed, the spellings are tried.
-std::vector<std::string> CandidateNames(const std::string& directory, std::string_view name) {
+// The names under which `name` may exist in `directory`: its listing says which exist, so
+// absent files cost no failed opens.
+std::vector<std::string> CandidatesIn(const std::string& directory, std::string_view name) {
+    const auto entries = EntriesNamedNoCase(directory, name);
+    return CandidateNames(name, entries ? &*entries : nullptr);
+}
+
+bool IsDirectory(const std::string& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+} // namespace
+
+std::vector<std::string> CandidateNames(std::string_view name,
+                                        const std::vector<std::string>* entries) {
     const auto variants = CaseVariants(name);
     std::vector<std::string> candidates;
     auto add = [&](const std::string& candidate) {
         if (std::find(candidates.begin(), candidates.end(), candidate) == candidates.end())
             candidates.push_back(candidate);
     };
-    const auto entries = EntriesNamedNoCase(directory, name);
     if (!entries) {
         for (const std::string& variant : variants)
             add(variant);
@@ -89,18 +108,11 @@ std::vector<std::string> CandidateNames(const std::string& directory, std::strin
     return candidates;
 }
 
-bool IsDirectory(const std::string& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
-} // namespace
-
 CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
-                        std::string* resolved) {
-    for (const std::string& candidate : CandidateNames(directory, name)) {
+                        std::string* resolved, long long* size) {
+    for (const std::string& candidate : CandidatesIn(directory, name)) {
         const std::string path = directory + candidate;
-        if (CFilePtr file{std::fopen(path.c_str(), mode)}) {
+        if (CFilePtr file = OpenRegularFile(path, mode, size)) {
             if (resolved)
                 *resolved = path;
             return file;
@@ -109,8 +121,16 @@ CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, con
     return {};
 }
 
+std::string ExistingNameNoCase(const std::string& directory, std::string_view name) {
+    std::error_code error;
+    for (const std::string& candidate : CandidatesIn(directory, name))
+        if (fs::exists(fs::symlink_status(directory + candidate, error)))
+            return candidate;
+    return {};
+}
+
 std::string ResolveSubdirectory(const std::string& directory, std::string_view name) {
-    for (const std::string& candidate : CandidateNames(directory, name))
+    for (const std::string& candidate : CandidatesIn(directory, name))
         if (IsDirectory(directory + candidate))
             return directory + candidate;
     return {};

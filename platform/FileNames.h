@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
@@ -20,12 +21,24 @@ bool IsPathSeparator(char c);
 // is a bare drive such as "C:").
 void AppendSeparator(std::string& directory);
 
-// Opens `name` in `directory` (empty, or ending in a separator). Tries the exact name, then the
-// name in upper, lower and capitalised case, then any entry of the directory whose name matches
-// ignoring case. Gives no file when nothing can be opened. `resolved`, when given, receives the
-// path that was opened.
+// The names under which `name` may exist in a directory, best first: the exact name, the usual
+// spellings (upper, lower and capitalised case), then any other entry that matches ignoring case.
+// `entries` are the directory's entries that equal `name` ignoring case, or nullptr when the
+// directory cannot be listed (then the spellings are all there is to try).
+std::vector<std::string> CandidateNames(std::string_view name,
+                                        const std::vector<std::string>* entries);
+
+// Opens `name` in `directory` (empty, or ending in a separator) for reading. Tries the exact
+// name, then the name in upper, lower and capitalised case, then any entry of the directory whose
+// name matches ignoring case. Only regular files are opened (see RegularFile.h); gives no file
+// when nothing can be opened. `resolved`, when given, receives the path that was opened, `size`
+// its size.
 CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
-                        std::string* resolved = nullptr);
+                        std::string* resolved = nullptr, long long* size = nullptr);
+
+// The name under which an entry `name` exists in `directory`, matched as above (whatever kind
+// of file it is), or an empty text when there is none.
+std::string ExistingNameNoCase(const std::string& directory, std::string_view name);
 
 // Full path of an existing subdirectory `name` of `directory`, matched as above, or an empty text
 // when there is none.
@@ -34,6 +47,9 @@ std::string ResolveSubdirectory(const std::string& directory, std::string_view n
 // A text that is equal for two paths naming the same directory (device and inode where the system
 // has them), or empty when the directory does not exist.
 std::string DirectoryIdentity(const std::string& directory);
+
+// The text with its ASCII letters in lower case, for matching names ignoring case.
+std::string AsciiFolded(std::string_view text);
 
 // Compares ASCII texts ignoring case; bytes above 0x7F compare as they are.
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -78,6 +78,7 @@ public:
     // A line from the current position to (x, y) with the selected pen, the end point itself not
     // painted; (x, y) becomes the current position.
     virtual void LineTo(int x, int y) = 0;
+    // `text` is UTF-8.
     virtual void TextOut(int x, int y, std::string_view text) = 0;
 
     // Shapes in the bounding rectangle, outlined with the selected pen and (but for the arc)

@@ -1,12 +1,23 @@
 #include "quotes/MasterFile.h"
 
 #include "platform/FileNames.h"
+#include "platform/RegularFile.h"
 #include "quotes/Mbf.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+namespace {
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
 
 int MasterHeaderCount(const std::uint8_t* header) {
     return static_cast<std::int16_t>(header[0] | (header[1] << 8));
@@ -40,6 +51,36 @@ bool TakeListedSymbol(const std::uint8_t* record, char symbol[kMasterSymbolSize 
     return false;
 }
 
+std::string MasterSubdirectoryName(const std::uint8_t* record) {
+    const char* bytes = reinterpret_cast<const char*>(record + kMasterNameOffset);
+    std::string_view name(bytes, strnlen(bytes, 8));
+    name = TrimTrailingBlanks(name);
+    if (name == "." || name == "..")
+        return {};
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == ':')
+            return {};
+    return std::string(name);
+}
+
+MasterContents ReadMasterContents(std::FILE* file) {
+    MasterContents contents;
+    std::uint8_t header[kMasterRecordSize];
+    if (std::fread(header, 1, kMasterRecordSize, file) != kMasterRecordSize)
+        return contents;
+    contents.headerRead = true;
+    contents.count = MasterHeaderCount(header);
+    contents.recordsInFile = std::max(OpenFileSize(file), 0LL) / kMasterRecordSize - 1;
+    const long long wanted = std::min<long long>(contents.count, contents.recordsInFile);
+    if (wanted <= 0)
+        return contents;
+    contents.records.resize(static_cast<std::size_t>(wanted));
+    const std::size_t got =
+        std::fread(contents.records.data(), kMasterRecordSize, contents.records.size(), file);
+    contents.records.resize(got);
+    return contents;
+}
+
 namespace {
 
 struct Level {
@@ -47,12 +88,6 @@ struct Level {
     int count;                   // entries of this level's master
     std::size_t directoryLength; // length of the directory text at this level
 };
-
-std::string_view TrimTrailingBlanks(std::string_view text) {
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
 
 // A symbol area is compared word by word: a wanted text with k blanks is compared with the area up
 // to its (k + 1)-th blank, never beyond the area or a NUL in it.
@@ -74,25 +109,11 @@ bool Matches(const std::uint8_t* record, std::string_view wanted, int wantedBlan
     return EqualsNoCase(SymbolWords(record, wantedBlanks), wanted);
 }
 
-// The subdirectory a directory entry names: its first 8 name bytes up to a NUL, trailing blanks
-// removed. Names that would lead out of the tree (separators, "." and "..") give an empty text.
-std::string SubdirectoryName(const std::uint8_t* record) {
-    const char* bytes = reinterpret_cast<const char*>(record + kMasterNameOffset);
-    std::string_view name(bytes, strnlen(bytes, 8));
-    name = TrimTrailingBlanks(name);
-    if (name == "." || name == "..")
-        return {};
-    for (char c : name)
-        if (c == '/' || c == '\\' || c == ':')
-            return {};
-    return std::string(name);
-}
-
 // Full text of the subdirectory to enter, or empty when the entry cannot be followed: unsafe or
 // missing, already visited in this lookup (a link back up the tree), or too long a text.
 std::string EnterableSubdirectory(const std::string& directory, const std::uint8_t* record,
                                   std::vector<std::string>& visited) {
-    const std::string name = SubdirectoryName(record);
+    const std::string name = MasterSubdirectoryName(record);
     if (name.empty())
         return {};
     std::string path = ResolveSubdirectory(directory, name);

@@ -17,8 +17,10 @@
 #include "quotes/Status.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 constexpr int kMasterRecordSize = 53;
 constexpr int kMasterNameOffset = 7;
@@ -44,11 +46,17 @@ struct MasterRecord {
     bool IsIntraday() const { return bytes[kMasterPeriodOffset] == 'I'; }
 };
 
+static_assert(sizeof(MasterRecord) == kMasterRecordSize, "records are read straight into it");
+
 // Entry count of a 53-byte header.
 int MasterHeaderCount(const std::uint8_t* header);
 
 // A directory entry has "<DIR>" at offset 18 and a name that does not start with a blank.
 bool IsDirectoryEntry(const std::uint8_t* record);
+
+// The subdirectory a directory entry names: its first 8 name bytes up to a NUL, trailing blanks
+// removed. Names that would lead out of the tree (separators, "." and "..") give an empty text.
+std::string MasterSubdirectoryName(const std::uint8_t* record);
 
 // The 16 name bytes followed by a NUL, trailing blanks kept.
 void TakeMasterName(const std::uint8_t* record, char name[kMasterNameSize + 1]);
@@ -70,3 +78,15 @@ bool TakeListedSymbol(const std::uint8_t* record, char symbol[kMasterSymbolSize 
 // separator); otherwise kStatusFileNotFound or kStatusFileRead and leaves the outputs alone.
 Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted,
                         MasterRecord& record, std::string& foundDirectory);
+
+// A whole MASTER as far as its header count goes.
+struct MasterContents {
+    bool headerRead = false;
+    int count = 0;                     // the header's count
+    long long recordsInFile = 0;       // whole records after the header
+    std::vector<MasterRecord> records; // the first records, up to the count
+};
+
+// Reads the open MASTER `file` from its start: the header, then the records that the count names
+// and the file holds, and no more. A read that fails on the way leaves fewer records.
+MasterContents ReadMasterContents(std::FILE* file);

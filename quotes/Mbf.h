@@ -12,14 +12,14 @@
 inline void MbfToIeee(const void* source, void* destination) {
     std::uint8_t b[4];
     std::memcpy(b, source, 4);
-    std::uint8_t out[4] = {0, 0, 0, 0};
-    if (b[3] != 0) {
-        const auto e = static_cast<std::uint8_t>(b[3] - 2);
-        out[0] = b[0];
-        out[1] = b[1];
-        out[2] = static_cast<std::uint8_t>((b[2] & 0x7F) | ((e & 1) << 7));
-        out[3] = static_cast<std::uint8_t>((b[2] & 0x80) | (e >> 1));
-    }
+    const std::uint32_t mbf = b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+    // As one word: the mantissa stays, the sign moves from bit 23 to bit 31 and the exponent,
+    // less 2 (modulo 256), from bits 24..31 to bits 23..30.
+    std::uint32_t ieee = 0;
+    if (b[3] != 0)
+        ieee = (mbf & 0x7FFFFFu) | ((mbf & 0x800000u) << 8) | (((mbf >> 24) - 2) & 0xFFu) << 23;
+    const std::uint8_t out[4] = {std::uint8_t(ieee), std::uint8_t(ieee >> 8),
+                                 std::uint8_t(ieee >> 16), std::uint8_t(ieee >> 24)};
     std::memcpy(destination, out, 4);
 }
 

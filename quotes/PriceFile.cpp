@@ -1,166 +1,15 @@
 #include "quotes/PriceFile.h"
 
-#include "platform/DecimalText.h"
 #include "platform/FileNames.h"
 #include "quotes/Dates.h"
 #include "quotes/Mbf.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
-
-namespace {
-
-constexpr const char* kColumnNames[kColumnCount] = {"DATE", "TIME",  "OPEN", "HIGH",
-                                                    "LOW",  "CLOSE", "VOL",  "OI"};
-// F<n>.DOP lines are read in pieces of at most this many characters.
-constexpr int kDopPieceLength = 299;
-
-// A number of a F<n>.DOP line, kept as its low 16 bits; no digits give 0.
-std::int16_t ScanInt16(std::string_view text) {
-    int value = 0;
-    ScanDecimal(text, value);
-    return static_cast<std::int16_t>(value);
-}
-
-// The comma-separated fields of a line; a run of commas counts as one separator.
-int SplitAtCommas(std::string_view line, std::string_view fields[3]) {
-    int found = 0;
-    std::size_t i = 0;
-    while (found < 3) {
-        while (i < line.size() && line[i] == ',')
-            ++i;
-        if (i >= line.size())
-            break;
-        const std::size_t end = std::min(line.find(',', i), line.size());
-        fields[found++] = line.substr(i, end - i);
-        i = end;
-    }
-    return found;
-}
-
-int RecognisedColumn(std::string_view name) {
-    for (int c = 0; c < kColumnCount; ++c) {
-        const std::string_view wanted = kColumnNames[c];
-        if (name.size() >= wanted.size() && EqualsNoCase(name.substr(0, wanted.size()), wanted))
-            return c;
-    }
-    return -1;
-}
-
-void SplitPath(const std::string& path, std::string& directory, std::string& name) {
-    std::size_t cut = path.size();
-    while (cut > 0 && !IsPathSeparator(path[cut - 1]))
-        --cut;
-    directory = path.substr(0, cut);
-    name = path.substr(cut);
-}
-
-void ParseDopLines(std::FILE* file, std::int16_t columnMap[], std::int16_t firstNumbers[],
-                   std::int16_t secondNumbers[]) {
-    char piece[kDopPieceLength + 1];
-    int position = 0;
-    while (std::fgets(piece, sizeof piece, file)) {
-        if (piece[0] != '"')
-            continue;
-        std::string_view fields[3];
-        const int found = SplitAtCommas(piece, fields);
-        const int column = found > 0 ? RecognisedColumn(fields[0].substr(1)) : -1;
-        if (column < 0)
-            continue;
-        position = std::min(position + 1, static_cast<int>(INT16_MAX));
-        columnMap[column] = static_cast<std::int16_t>(position);
-        firstNumbers[column] = found > 1 ? ScanInt16(fields[1]) : 0;
-        secondNumbers[column] = found > 2 ? ScanInt16(fields[2]) : 0;
-    }
-}
-
-// Record length 20 holds either date, open, high, low, close or date, high, low, close, volume;
-// the first data record decides: a fifth field no more than twice the second is a price.
-bool TwentyByteRecordsHoldOpen(std::FILE* file) {
-    std::uint8_t record[20] = {};
-    if (std::fread(record, 1, 20, file) == 20)
-        (void)std::fread(record, 1, 20, file);
-    const float second = MbfToFloat(record + 4);
-    const float fifth = MbfToFloat(record + 16);
-    return fifth != 0 && fifth <= 2 * second;
-}
-
-Status ColumnsFromRecordLength(const std::string& datPath, std::int16_t columnMap[],
-                               int recordLength, bool intraday) {
-    auto set = [&](std::initializer_list<std::pair<int, int>> positions) {
-        for (auto [column, position] : positions)
-            columnMap[column] = static_cast<std::int16_t>(position);
-        return kStatusSuccess;
-    };
-    // Intraday records put the time after the date: seven fields end with the volume, eight with
-    // the open interest (the vendors' own layouts; a daily reading would show times as prices).
-    if (recordLength == 32 || (intraday && recordLength == 28))
-        return set({{kColDate, 1},
-                    {kColTime, 2},
-                    {kColOpen, 3},
-                    {kColHigh, 4},
-                    {kColLow, 5},
-                    {kColClose, 6},
-                    {kColVol, 7},
-                    {kColOi, recordLength == 32 ? 8 : 0}});
-    switch (recordLength) {
-    case 12:
-        return set({{kColDate, 1}, {kColClose, 2}, {kColVol, 3}});
-    case 16:
-        return set({{kColDate, 1}, {kColHigh, 2}, {kColLow, 3}, {kColClose, 4}});
-    case 18:
-        return set({{kColDate, 1}, {kColClose, 2}});
-    case 24:
-        return set({{kColDate, 1},
-                    {kColOpen, 2},
-                    {kColHigh, 3},
-                    {kColLow, 4},
-                    {kColClose, 5},
-                    {kColVol, 6}});
-    case 28:
-        return set({{kColDate, 1},
-                    {kColOpen, 2},
-                    {kColHigh, 3},
-                    {kColLow, 4},
-                    {kColClose, 5},
-                    {kColVol, 6},
-                    {kColOi, 7}});
-    case 20: {
-        std::string directory, name;
-        SplitPath(datPath, directory, name);
-        const CFilePtr file = OpenFileNoCase(directory, name, "rb");
-        if (!file)
-            return kStatusBadColumns;
-        if (TwentyByteRecordsHoldOpen(file.get()))
-            return set({{kColDate, 1}, {kColOpen, 2}, {kColHigh, 3}, {kColLow, 4}, {kColClose, 5}});
-        return set({{kColDate, 1}, {kColHigh, 2}, {kColLow, 3}, {kColClose, 4}, {kColVol, 5}});
-    }
-    default:
-        return kStatusBadColumns;
-    }
-}
-
-} // namespace
-
-Status ParseDopFile(std::string& path, std::int16_t columnMap[kColumnCount],
-                    std::int16_t firstNumbers[kColumnCount],
-                    std::int16_t secondNumbers[kColumnCount], int recordLength, bool intraday) {
-    std::fill_n(columnMap, kColumnCount, 0);
-    std::fill_n(firstNumbers, kColumnCount, 0);
-    std::fill_n(secondNumbers, kColumnCount, 0);
-    std::string directory, name;
-    SplitPath(path, directory, name);
-    if (const CFilePtr file = OpenFileNoCase(directory, name, "r")) {
-        ParseDopLines(file.get(), columnMap, firstNumbers, secondNumbers);
-        return kStatusSuccess;
-    }
-    if (path.size() >= 2)
-        path.replace(path.size() - 2, 2, "AT");
-    return ColumnsFromRecordLength(path, columnMap, recordLength, intraday);
-}
 
 namespace {
 
@@ -239,46 +88,30 @@ std::string PriceFileName(int fileNumber, const char* extension) {
     return name;
 }
 
-} // namespace
+// Everything after the entry is known: the price file's header, the source information and the
+// rows asked for.
+struct RowRequest {
+    const std::string& directory;
+    std::string_view symbol;
+    const MasterRecord& record;
+    int recordLength;
+    int fieldCount;
+    const std::int16_t* columnMap;
+    const std::int16_t* firstNumbers;
+    const std::int16_t* secondNumbers;
+};
 
-Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string_view symbol,
-                    int start, int count) {
-    MasterRecord record;
-    std::string found;
-    if (Status status = FindMasterRecord(directory, symbol, record, found))
-        return status;
-    const int fileNumber = record.FileNumber();
-    const int recordLength = record.RecordLength();
-    if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength)
-        return kStatusBadColumns;
-    const int fieldCount =
-        std::clamp(std::min(record.FieldCount(), recordLength / 4), 0, kMaxRecordFields);
-
-    std::int16_t columnMap[kColumnCount], firstNumbers[kColumnCount], secondNumbers[kColumnCount];
-    std::string dopPath = found + PriceFileName(fileNumber, "DOP");
-    if (Status status = ParseDopFile(dopPath, columnMap, firstNumbers, secondNumbers, recordLength,
-                                     record.IsIntraday()))
-        return status;
-
-    const CFilePtr owner = OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb");
-    std::FILE* file = owner.get();
-    if (!file)
-        return kStatusFileOpen;
+Status ReadRequestedRows(QuoteBuffer& buffer, std::FILE* file, long long size,
+                         const RowRequest& request, int start, int count) {
+    const int recordLength = request.recordLength;
     // The records are read in large chunks of their own: a stream buffer would only copy them.
     std::setvbuf(file, nullptr, _IONBF, 0);
     std::uint8_t header[4];
     if (std::fread(header, 1, 4, file) != 4)
         return kStatusFileRead;
-    // The header's record number is unsigned (intraday files pass 32767 records). A header that
-    // promises more records than the file holds is believed only as far as the file goes, and
-    // one that names no record means no data. Its 16 bits cannot count 65536 records or more: a
-    // longer file keeps the low bits there, so a length that agrees with them is the file's own.
-    const int headerLast = header[2] | (header[3] << 8);
-    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
-    const long fileLast = std::min<long>(size / recordLength, INT_MAX / 2);
-    const long named =
-        fileLast > 0xFFFF && (fileLast & 0xFFFF) == headerLast ? fileLast : headerLast;
-    const int last = static_cast<int>(std::clamp<long>(fileLast, 1, std::max<long>(named, 1)));
+    const int last = static_cast<int>(std::min<long long>(
+        LastRecordNumber(header[2] | (header[3] << 8), std::max(size, 0LL) / recordLength),
+        INT_MAX / 2));
 
     const bool askedAll = count < 0;
     if (askedAll) {
@@ -295,9 +128,10 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
     }
     buffer.sourceKind = kMetaStockSource;
     buffer.total = last - 1;
-    CopyCut(buffer.directory, sizeof buffer.directory, found);
-    CopyCut(buffer.symbol, sizeof buffer.symbol, symbol);
-    FillSourceHeader(buffer, record, columnMap, firstNumbers, secondNumbers);
+    CopyCut(buffer.directory, sizeof buffer.directory, request.directory);
+    CopyCut(buffer.symbol, sizeof buffer.symbol, request.symbol);
+    FillSourceHeader(buffer, request.record, request.columnMap, request.firstNumbers,
+                     request.secondNumbers);
 
     if (count == 0 && !askedAll)
         return kStatusSuccess;
@@ -309,8 +143,139 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
     int rows = 0;
     if (count > 0 &&
         std::fseek(file, static_cast<long>(recordLength) * (start + 1), SEEK_SET) == 0) {
-        RowWriter writer(buffer, columnMap, fieldCount);
+        RowWriter writer(buffer, request.columnMap, request.fieldCount);
         rows = ReadRows(file, recordLength, std::min(count, last - 1 - start), writer);
     }
     return SetQuoteCount(buffer, rows);
+}
+
+int UsableFieldCount(int fieldCount, int recordLength) {
+    return std::clamp(std::min(fieldCount, recordLength / 4), 0, kMaxRecordFields);
+}
+
+bool UsableRecordLength(int recordLength) {
+    return recordLength >= kMinRecordLength && recordLength <= kMaxRecordLength;
+}
+
+// A MASTER-shaped record for a security known from EMASTER or XMASTER.
+MasterRecord RecordOfSource(const PriceSource& source, std::string_view symbol) {
+    MasterRecord record{};
+    record.bytes[0] = static_cast<std::uint8_t>(source.fileNumber & 0xFF);
+    record.bytes[1] = static_cast<std::uint8_t>(source.fileNumber & 0xFF);
+    record.bytes[2] = static_cast<std::uint8_t>((source.fileNumber >> 8) & 0xFF);
+    record.bytes[3] = static_cast<std::uint8_t>(source.recordLength);
+    record.bytes[4] = static_cast<std::uint8_t>(source.fieldCount);
+    std::memset(record.bytes + kMasterNameOffset, ' ', kMasterNameSize);
+    record.bytes[kMasterPeriodOffset] = source.intraday ? 'I' : 'D';
+    std::memset(record.bytes + kMasterSymbolOffset, ' ', kMasterSymbolSize);
+    std::memcpy(record.bytes + kMasterSymbolOffset, symbol.data(),
+                std::min<std::size_t>(symbol.size(), kMasterSymbolSize));
+    return record;
+}
+
+} // namespace
+
+PriceSource MasterPriceSource(const MasterRecord& record) {
+    PriceSource source;
+    source.fileNumber = record.FileNumber();
+    source.recordLength = record.RecordLength();
+    source.fieldCount = record.FieldCount();
+    source.intraday = record.IsIntraday();
+    return source;
+}
+
+long long LastRecordNumber(int headerLast, long long fileRecords) {
+    // The header's 16 bits cannot count 65536 records or more: a longer file keeps the low bits
+    // there, so a length that agrees with them is the file's own.
+    const long long named =
+        fileRecords > 0xFFFF && (fileRecords & 0xFFFF) == headerLast ? fileRecords : headerLast;
+    return std::clamp<long long>(fileRecords, 1, std::max<long long>(named, 1));
+}
+
+Status SourceColumns(const std::string& directory, const PriceSource& source,
+                     std::int16_t columnMap[kColumnCount], std::int16_t firstNumbers[kColumnCount],
+                     std::int16_t secondNumbers[kColumnCount]) {
+    if (source.fieldBits != 0) {
+        std::fill_n(firstNumbers, kColumnCount, 0);
+        std::fill_n(secondNumbers, kColumnCount, 0);
+        return ColumnsFromFieldBits(source.fieldBits, columnMap);
+    }
+    std::string dopPath = directory + PriceFileName(source.fileNumber, "DOP");
+    return ParseDopFile(dopPath, columnMap, firstNumbers, secondNumbers, source.recordLength,
+                        source.intraday);
+}
+
+CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source, long long* size) {
+    const char* first = source.mwd ? "MWD" : "DAT";
+    const char* second = source.mwd ? "DAT" : "MWD";
+    if (CFilePtr file =
+            OpenFileNoCase(directory, PriceFileName(source.fileNumber, first), "rb", nullptr, size))
+        return file;
+    return OpenFileNoCase(directory, PriceFileName(source.fileNumber, second), "rb", nullptr, size);
+}
+
+CFilePtr OpenPriceData(const CFolderFiles& folder, const PriceSource& source, long long* size) {
+    const char* first = source.mwd ? "MWD" : "DAT";
+    const char* second = source.mwd ? "DAT" : "MWD";
+    if (CFilePtr file = folder.Open(PriceFileName(source.fileNumber, first), size))
+        return file;
+    return folder.Open(PriceFileName(source.fileNumber, second), size);
+}
+
+Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string_view symbol,
+                    int start, int count) {
+    MasterRecord record;
+    std::string found;
+    if (Status status = FindMasterRecord(directory, symbol, record, found))
+        return status;
+    const int fileNumber = record.FileNumber();
+    const int recordLength = record.RecordLength();
+    if (!UsableRecordLength(recordLength))
+        return kStatusBadColumns;
+
+    std::int16_t columnMap[kColumnCount], firstNumbers[kColumnCount], secondNumbers[kColumnCount];
+    std::string dopPath = found + PriceFileName(fileNumber, "DOP");
+    if (Status status = ParseDopFile(dopPath, columnMap, firstNumbers, secondNumbers, recordLength,
+                                     record.IsIntraday()))
+        return status;
+
+    long long size = 0;
+    const CFilePtr file =
+        OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb", nullptr, &size);
+    if (!file)
+        return kStatusFileOpen;
+    const RowRequest request{found,
+                             symbol,
+                             record,
+                             recordLength,
+                             UsableFieldCount(record.FieldCount(), recordLength),
+                             columnMap,
+                             firstNumbers,
+                             secondNumbers};
+    return ReadRequestedRows(buffer, file.get(), size, request, start, count);
+}
+
+Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const PriceSource& source,
+                       std::string_view symbol, int start, int count) {
+    if (!UsableRecordLength(source.recordLength))
+        return kStatusBadColumns;
+    std::string folder(directory);
+    AppendSeparator(folder);
+    std::int16_t columnMap[kColumnCount], firstNumbers[kColumnCount], secondNumbers[kColumnCount];
+    if (Status status = SourceColumns(folder, source, columnMap, firstNumbers, secondNumbers))
+        return status;
+    long long size = 0;
+    const CFilePtr file = OpenPriceData(folder, source, &size);
+    if (!file)
+        return kStatusFileOpen;
+    const MasterRecord record = RecordOfSource(source, symbol);
+    const RowRequest request{folder,
+                             symbol,
+                             record,
+                             source.recordLength,
+                             UsableFieldCount(source.fieldCount, source.recordLength),
+                             columnMap,
+                             firstNumbers,
+                             secondNumbers};
+    return ReadRequestedRows(buffer, file.get(), size, request, start, count);
 }

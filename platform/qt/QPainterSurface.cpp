@@ -349,8 +349,8 @@ void CQPainterSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty())
         return;
     UseFont();
-    // The bytes are Windows single-byte text, as MASTER files and formatted numbers carry it.
-    const QString string = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    // Texts are UTF-8: names arrive decoded from the quote files, numbers are ASCII.
+    const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
     const QPoint at = LogicalToDevice(x, y);
     double ascent = m_metrics.ascent();
     double descent = m_metrics.descent();

@@ -57,6 +57,7 @@ void TickvaneAppTest::commandLine_data() {
     QTest::newRow("missing") << QByteArray("/no/such/folder/MASTER") << 1
                              << "No such file or directory";
     QTest::newRow("empty") << QByteArray("") << 1 << "No file name was given.";
+    QTest::newRow("a quote folder") << QByteArray(TICKVANE_SOURCE_DIR "/samples/demo") << -1 << "";
     QTest::newRow("a folder") << QByteArray(TICKVANE_SOURCE_DIR "/samples") << -1
                               << "You have not selected a file named \"MASTER\"";
     QTest::newRow("a device") << QByteArray("/dev/null") << 1 << "a device or a pipe";

@@ -1,5 +1,6 @@
 #include "tests/support/MetaStockWriter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -70,6 +71,66 @@ Bytes MasterFileBytes(const std::vector<MasterEntry>& entries, int headerCount) 
     for (const MasterEntry& entry : entries) {
         const Bytes record = MasterRecordBytes(entry);
         bytes.insert(bytes.end(), record.begin(), record.end());
+    }
+    return bytes;
+}
+
+namespace {
+
+void PutText(Bytes& bytes, std::size_t offset, const std::string& text, std::size_t width) {
+    for (std::size_t i = 0; i < width && i < text.size(); ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(text[i]);
+}
+
+void PutUint16(Bytes& bytes, std::size_t offset, int value) {
+    bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[offset + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+
+int BitsSet(std::uint8_t bits) {
+    int count = 0;
+    for (; bits != 0; bits &= static_cast<std::uint8_t>(bits - 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+Bytes EmasterFileBytes(const std::vector<IndexEntry>& entries, int headerCount) {
+    Bytes bytes(192 * (entries.size() + 1), 0);
+    PutUint16(bytes, 0, headerCount < 0 ? static_cast<int>(entries.size()) : headerCount);
+    std::size_t at = 192;
+    for (const IndexEntry& entry : entries) {
+        bytes[at] = bytes[at + 1] = '6';
+        bytes[at + 2] = static_cast<std::uint8_t>(entry.fileNumber);
+        bytes[at + 6] = static_cast<std::uint8_t>(BitsSet(entry.fieldBits));
+        bytes[at + 7] = entry.fieldBits;
+        bytes[at + 9] = ' ';
+        PutText(bytes, at + 11, entry.symbol, 14);
+        PutText(bytes, at + 32, entry.name, 16);
+        bytes[at + 60] = static_cast<std::uint8_t>(entry.period);
+        PutText(bytes, at + 139, entry.longName, 51);
+        at += 192;
+    }
+    return bytes;
+}
+
+Bytes XmasterFileBytes(const std::vector<IndexEntry>& entries, int headerCount) {
+    Bytes bytes(150 * (entries.size() + 1), 0);
+    const std::uint8_t magic[] = {0x5D, 0xFE, 0x58, 0x4D};
+    std::copy(std::begin(magic), std::end(magic), bytes.begin());
+    const int count = headerCount < 0 ? static_cast<int>(entries.size()) : headerCount;
+    PutUint16(bytes, 10, count);
+    PutUint16(bytes, 14, count);
+    std::size_t at = 150;
+    for (const IndexEntry& entry : entries) {
+        bytes[at] = 1;
+        PutText(bytes, at + 1, entry.symbol, 14);
+        PutText(bytes, at + 16, entry.name, 45);
+        bytes[at + 62] = static_cast<std::uint8_t>(entry.period);
+        PutUint16(bytes, at + 65, entry.fileNumber);
+        bytes[at + 70] = entry.fieldBits;
+        at += 150;
     }
     return bytes;
 }

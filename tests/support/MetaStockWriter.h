@@ -32,6 +32,20 @@ Bytes MasterRecordBytes(const MasterEntry& entry);
 // Header and records; `headerCount` below 0 means the number of entries.
 Bytes MasterFileBytes(const std::vector<MasterEntry>& entries, int headerCount = -1);
 
+// An entry of EMASTER (192-byte records) or XMASTER (150-byte records).
+struct IndexEntry {
+    int fileNumber = 256;
+    std::string symbol;
+    std::string name;              // EMASTER: the 16-byte name; XMASTER: the name
+    std::string longName;          // EMASTER only
+    std::uint8_t fieldBits = 0x7F; // date, open, high, low, close, volume, open interest
+    char period = 'D';
+};
+
+// Header (with `headerCount`, or the number of entries when below 0) and records.
+Bytes EmasterFileBytes(const std::vector<IndexEntry>& entries, int headerCount = -1);
+Bytes XmasterFileBytes(const std::vector<IndexEntry>& entries, int headerCount = -1);
+
 // One price record: its fields in storage order, as floats written in MBF.
 using PriceRecord = std::vector<float>;
 

@@ -1,5 +1,6 @@
 #include "chart/Bars.h"
 #include "platform/MemorySettings.h"
+#include "tests/support/ChartFixture.h"
 #include "tests/support/MetaStockWriter.h"
 #include "tests/support/ScriptedMessages.h"
 
@@ -21,7 +22,7 @@ std::vector<PriceRecord> Closes(std::initializer_list<float> closes) {
     return records;
 }
 
-class BarsDirectoryTest : public ::testing::Test {
+class BarsDirectoryTest : public CChartFixture {
 protected:
     void WriteDirectory(const std::vector<MasterEntry>& entries, int headerCount = -1) {
         WriteBytes(m_dir / "MASTER", MasterFileBytes(entries, headerCount));
@@ -33,15 +34,6 @@ protected:
         EXPECT_EQ(m_bars.SetMasterPath((m_dir / "MASTER").c_str()), 1);
         return m_bars.ReadMaster();
     }
-    float LastClose() const {
-        const QuoteBuffer& quotes = m_bars.GetQuotes();
-        return quotes.close.Value(quotes.count - 1);
-    }
-
-    CTempDir m_dir;
-    CMemorySettings m_settings;
-    CScriptedMessages m_messages;
-    CBars m_bars{m_settings, m_messages};
 };
 
 TEST_F(BarsDirectoryTest, MasterPathsAreAcceptedByTheirLastSixLetters) {

@@ -327,4 +327,42 @@ TEST(ParseDopFileTest, LongLinesArriveInPieces) {
     EXPECT_EQ(map[kColHigh], 3);
 }
 
+TEST(ParseDopFileTest, ADosEndOfFileAndBlankLinesAreNotText) {
+    CTempDir dir;
+    WriteText(dir / "F5.DOP",
+              "\"DATE\",1,1\r\n\r\n\"HIGH\",2,2\r\n\n\"CLOSE\",3,3\x1A\"OI\",4,4\r\n");
+    std::string path = dir / "F5.DOP";
+    std::int16_t map[8], first[8], second[8];
+    ASSERT_EQ(ParseDopFile(path, map, first, second, 28), kStatusSuccess);
+    EXPECT_EQ(std::vector<int>(map, map + 8), (std::vector<int>{1, 0, 0, 2, 0, 3, 0, 0}));
+    EXPECT_EQ(second[kColClose], 3);
+}
+
+TEST(PriceColumnsTest, FieldBitsGiveTheColumnsInStorageOrder) {
+    const struct {
+        std::uint8_t bits;
+        std::vector<int> map;
+    } cases[] = {{0x7F, {1, 0, 2, 3, 4, 5, 6, 7}},
+                 {0xFF, {1, 2, 3, 4, 5, 6, 7, 8}},
+                 {0x3F, {1, 0, 2, 3, 4, 5, 6, 0}},
+                 {0x0F, {1, 0, 0, 2, 3, 4, 0, 0}},
+                 {0xBF, {1, 2, 3, 4, 5, 6, 7, 0}}};
+    for (const auto& c : cases) {
+        std::int16_t map[8];
+        EXPECT_EQ(ColumnsFromFieldBits(c.bits, map), kStatusSuccess);
+        EXPECT_EQ(std::vector<int>(map, map + 8), c.map) << int(c.bits);
+    }
+    std::int16_t map[8];
+    EXPECT_EQ(ColumnsFromFieldBits(0x7E, map), kStatusBadColumns); // no date
+}
+
+TEST(PriceColumnsTest, RecordCountsBelieveTheFileAndSurviveAWrappedHeader) {
+    EXPECT_EQ(LastRecordNumber(11, 11), 11);
+    EXPECT_EQ(LastRecordNumber(5000, 11), 11);       // promises more than the file holds
+    EXPECT_EQ(LastRecordNumber(0, 11), 1);           // names no record
+    EXPECT_EQ(LastRecordNumber(7, 11), 7);           // bytes after the last record
+    EXPECT_EQ(LastRecordNumber(4465, 70001), 70001); // 70,001 records, counted modulo 65,536
+    EXPECT_EQ(LastRecordNumber(4464, 70001), 4464);
+}
+
 } // namespace

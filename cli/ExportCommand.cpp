@@ -1,0 +1,319 @@
+// tickvane-cli export: every security of a quote folder and of the folders its MASTER lists, every
+// record of each, as one CSV. A security that cannot be read is reported and skipped; the export
+// goes on and ends with exit code 1.
+
+#include "chart/MasterPath.h"
+#include "cli/CliCommands.h"
+#include "cli/ExportRows.h"
+#include "cli/OutputSink.h"
+#include "platform/FileNames.h"
+#include "platform/RegularFile.h"
+#include "platform/TextEncoding.h"
+#include "quotes/MasterFile.h"
+#include "quotes/QuoteFolder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr char kHeader[] = "symbol,name,date,time,open,high,low,close,volume,oi\n";
+// Price records are read this many bytes at a time (whole records).
+constexpr std::size_t kReadBlock = 64 * 1024;
+
+struct ExportRequest {
+    std::string input;
+    std::string output;
+    std::vector<std::string> symbols; // empty: all
+};
+
+bool ParseExport(const Arguments& arguments, ExportRequest& request, std::string& problem) {
+    int positional = 0;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if ((a == "-o" || a == "--symbols") && i + 1 < arguments.size()) {
+            const std::string& value = arguments[++i];
+            if (a == "-o") {
+                request.output = value;
+                continue;
+            }
+            for (std::size_t at = 0; at <= value.size();) {
+                const std::size_t comma = std::min(value.find(',', at), value.size());
+                if (comma > at)
+                    request.symbols.push_back(value.substr(at, comma - at));
+                at = comma + 1;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            problem = "unknown or incomplete option " + a;
+            return false;
+        } else if (positional++ == 0) {
+            request.input = a;
+        }
+    }
+    if (positional != 1 || request.output == "-") {
+        problem = "export needs one quote folder (or its MASTER, EMASTER or XMASTER) and at most "
+                  "-o FILE";
+        return false;
+    }
+    return true;
+}
+
+// The folder to export: the path itself, or the folder of the index file it names.
+bool FolderToExport(const std::string& input, std::string& folder) {
+    const std::string master = MasterPathToOpen(input);
+    std::size_t cut = master.size();
+    while (cut > 0 && !IsPathSeparator(master[cut - 1]))
+        --cut;
+    if (!EqualsNoCase(std::string_view(master).substr(cut), "MASTER"))
+        return false;
+    folder = master.substr(0, cut);
+    return true;
+}
+
+// A line on stderr that counts the work while a long export runs on a terminal.
+class CProgress {
+public:
+    CProgress() : m_bTerminal(::isatty(STDERR_FILENO) == 1), m_start(Clock::now()) {}
+    ~CProgress() { Clear(); }
+
+    void Show(int securities, long long rows) {
+        if (!m_bTerminal)
+            return;
+        const Clock::time_point now = Clock::now();
+        if (now - m_start < std::chrono::seconds(1) ||
+            now - m_last < std::chrono::milliseconds(200))
+            return;
+        m_last = now;
+        std::fprintf(stderr, "\rtickvane-cli: exporting, %d securities, %lld rows", securities,
+                     rows);
+        m_bShown = true;
+    }
+    // Makes room for a message on a line of its own.
+    void Clear() {
+        if (m_bShown)
+            std::fputs("\r\033[K", stderr);
+        m_bShown = false;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool m_bTerminal;
+    bool m_bShown = false;
+    Clock::time_point m_start;
+    Clock::time_point m_last{};
+};
+
+class CExporter {
+public:
+    CExporter(const ExportRequest& request, COutputSink& out)
+        : m_request(request), m_out(out), m_bFound(request.symbols.size(), false),
+          m_block(new std::uint8_t[kReadBlock]) {}
+
+    void ExportTree(const std::string& folder);
+    // Reports the requested symbols that no security had.
+    void ReportMissingSymbols();
+    bool AnySkipped() const { return m_bSkipped; }
+
+private:
+    void ExportFolder(const std::string& folder, int depth);
+    void ExportSecurity(const CFolderFiles& files, const FolderSecurity& security);
+    bool Wanted(std::string_view symbol);
+    // Writes the rows; an empty text, or why the security could not be read.
+    std::string WriteRows(const CFolderFiles& files, const FolderSecurity& security,
+                          const std::string& prefix);
+    void Report(const std::string& text);
+
+    const ExportRequest& m_request;
+    COutputSink& m_out;
+    std::vector<bool> m_bFound;
+    std::vector<std::string> m_visited;
+    std::unique_ptr<std::uint8_t[]> m_block; // left uninitialised: only what is read is used
+    CProgress m_progress;
+    int m_nSecurities = 0;
+    long long m_nRows = 0;
+    bool m_bSkipped = false;
+};
+
+void CExporter::Report(const std::string& text) {
+    m_progress.Clear();
+    std::fprintf(stderr, "tickvane-cli: %s\n", text.c_str());
+}
+
+void CExporter::ExportTree(const std::string& folder) {
+    ExportFolder(folder, 0);
+}
+
+void CExporter::ExportFolder(const std::string& folder, int depth) {
+    // A folder that two entries (or a link back up the tree) lead to is exported once.
+    std::string identity = DirectoryIdentity(folder);
+    if (std::find(m_visited.begin(), m_visited.end(), identity) != m_visited.end())
+        return;
+    m_visited.push_back(std::move(identity));
+
+    const std::string shown = folder.empty() ? std::string(".") : folder;
+    const CFolderFiles files(folder);
+    FolderVisitor visitor;
+    visitor.security = [&](const FolderSecurity& security) {
+        if (m_out.Good())
+            ExportSecurity(files, security);
+    };
+    visitor.note = [&](FolderNoteKind kind, const std::string& text) {
+        Report(shown + ": " + text);
+        m_bSkipped = m_bSkipped || kind == FolderNoteKind::kLost;
+    };
+    std::vector<std::string> subdirectories;
+    if (!ReadQuoteFolder(folder, visitor, subdirectories)) {
+        Report(shown + ": no usable MASTER, EMASTER or XMASTER");
+        m_bSkipped = true;
+    }
+    if (depth + 1 >= kMaxMasterLevels)
+        return;
+    for (const std::string& name : subdirectories) {
+        std::string path = ResolveSubdirectory(folder, name);
+        if (path.empty()) {
+            Report(shown + ": the folder " + name + " that MASTER lists is missing");
+            m_bSkipped = true;
+            continue;
+        }
+        AppendSeparator(path);
+        ExportFolder(path, depth + 1);
+    }
+}
+
+bool CExporter::Wanted(std::string_view symbol) {
+    if (m_request.symbols.empty())
+        return true;
+    // A symbol is asked for by its whole text or by its first word, ignoring case.
+    const std::string_view firstWord = symbol.substr(0, symbol.find(' '));
+    bool wanted = false;
+    for (std::size_t i = 0; i < m_request.symbols.size(); ++i) {
+        const std::string& asked = m_request.symbols[i];
+        if (EqualsNoCase(asked, symbol) || EqualsNoCase(asked, firstWord)) {
+            m_bFound[i] = true;
+            wanted = true;
+        }
+    }
+    return wanted;
+}
+
+void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& security) {
+    if (!Wanted(security.symbol))
+        return;
+    std::string prefix;
+    AppendCsvField(prefix, Windows1252ToUtf8(security.symbol));
+    prefix += ',';
+    AppendCsvField(prefix, Windows1252ToUtf8(security.name));
+    prefix += ',';
+    const std::string problem = WriteRows(files, security, prefix);
+    ++m_nSecurities;
+    if (!problem.empty()) {
+        const std::string& folder = files.Directory();
+        Report("skipped " + Windows1252ToUtf8(security.symbol) + " in " +
+               (folder.empty() ? std::string(".") : folder) + ": " + problem);
+        m_bSkipped = true;
+    }
+    m_progress.Show(m_nSecurities, m_nRows);
+}
+
+std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity& security,
+                                 const std::string& prefix) {
+    const PriceSource& source = security.source;
+    const std::string file =
+        "F" + std::to_string(source.fileNumber) + (source.mwd ? ".MWD" : ".DAT");
+    const int recordLength = source.recordLength;
+    if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength)
+        return "its records of " + std::to_string(recordLength) + " bytes cannot be read";
+    std::int16_t columns[kColumnCount], first[kColumnCount], second[kColumnCount];
+    const std::string& folder = files.Directory();
+    if (SourceColumns(folder, source, columns, first, second) != kStatusSuccess)
+        return "the columns of " + file + " cannot be determined";
+    long long size = 0;
+    const CFilePtr data = OpenPriceData(files, source, &size);
+    if (!data) {
+        const std::string name = ExistingNameNoCase(folder, file);
+        return name.empty() ? file + " is missing"
+                            : name + " is " + UnreadableReason(folder + name);
+    }
+    // Whole blocks of records straight into the block: the header and, in most files, every
+    // record come with the first read.
+    std::setvbuf(data.get(), nullptr, _IONBF, 0);
+    // Never more than the file holds, which a read of a regular file gives at once: asking for
+    // more would cost a second read to find its end.
+    const std::size_t perBlock = kReadBlock / static_cast<std::size_t>(recordLength);
+    const long long inFile = size / recordLength;
+    std::size_t got =
+        std::fread(m_block.get(), recordLength,
+                   static_cast<std::size_t>(std::min<long long>(perBlock, inFile)), data.get());
+    if (got == 0)
+        return file + " is shorter than its header";
+    const long long total =
+        LastRecordNumber(m_block[2] | (m_block[3] << 8), size / recordLength) - 1;
+    long long left = total;
+    const CRowFormatter formatter(prefix, columns, std::min(source.fieldCount, recordLength / 4));
+    const std::uint8_t* records = m_block.get() + recordLength; // past the header
+    --got;
+    while (left > 0 && m_out.Good()) {
+        const auto rows = static_cast<std::size_t>(std::min<long long>(left, got));
+        formatter.Write(m_out, records, static_cast<int>(rows), recordLength);
+        m_nRows += static_cast<long long>(rows);
+        left -= static_cast<long long>(rows);
+        if (left == 0)
+            break;
+        m_progress.Show(m_nSecurities, m_nRows);
+        records = m_block.get();
+        const auto wanted = static_cast<std::size_t>(std::min<long long>(perBlock, left));
+        got = std::fread(m_block.get(), recordLength, wanted, data.get());
+        if (got < wanted)
+            return file + ": read failed after " + std::to_string(total - left) + " records";
+    }
+    return {};
+}
+
+void CExporter::ReportMissingSymbols() {
+    for (std::size_t i = 0; i < m_request.symbols.size(); ++i)
+        if (!m_bFound[i]) {
+            Report("no security has the symbol " + m_request.symbols[i]);
+            m_bSkipped = true;
+        }
+}
+
+} // namespace
+
+int RunExportCommand(const Arguments& arguments) {
+    ExportRequest request;
+    std::string problem;
+    if (!ParseExport(arguments, request, problem))
+        return UsageError(problem);
+    std::string folder;
+    if (!FolderToExport(request.input, folder)) {
+        std::fprintf(stderr,
+                     "tickvane-cli: %s is neither a quote folder nor its MASTER, EMASTER or "
+                     "XMASTER\n",
+                     request.input.c_str());
+        return 1;
+    }
+    COutputSink out;
+    if (request.output.empty())
+        out.UseStandardOutput();
+    else if (!out.UseFile(request.output, problem)) {
+        std::fprintf(stderr, "tickvane-cli: %s\n", problem.c_str());
+        return 1;
+    }
+    out.Append(kHeader);
+    CExporter exporter(request, out);
+    exporter.ExportTree(folder);
+    exporter.ReportMissingSymbols();
+    if (!out.Finish()) {
+        std::fprintf(stderr, "tickvane-cli: %s\n", out.Problem().c_str());
+        return 1;
+    }
+    return exporter.AnySkipped() ? 1 : 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The files of one directory, listed once and opened relative to it. Reading thousands of small
+// files of one folder (as an export does) costs the system more in walking each whole path, and
+// in checking each time that the folder is unchanged, than in reading the files; this takes one
+// listing and one open directory for all of them. Names match as OpenFileNoCase matches them.
+
+#include "platform/FileGuard.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class CFolderFiles {
+public:
+    // `directory` is empty (the working directory) or ends in a separator.
+    explicit CFolderFiles(std::string directory);
+    ~CFolderFiles();
+    CFolderFiles(const CFolderFiles&) = delete;
+    CFolderFiles& operator=(const CFolderFiles&) = delete;
+
+    const std::string& Directory() const { return m_strDirectory; }
+    // Opens `name` for reading when it is a regular file, as OpenFileNoCase does, with the
+    // directory as it was listed when this object was made.
+    CFilePtr Open(std::string_view name, long long* size = nullptr) const;
+
+private:
+    std::string m_strDirectory;
+    int m_fd = -1;
+    bool m_bListed = false;
+    std::unordered_map<std::string, std::vector<std::string>> m_namesByFolded;
+};

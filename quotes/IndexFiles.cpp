@@ -1,0 +1,136 @@
+#include "quotes/IndexFiles.h"
+
+#include "platform/FileNames.h"
+#include "platform/RegularFile.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr int kEmasterFileNumberOffset = 2;
+constexpr int kEmasterFieldCountOffset = 6;
+constexpr int kEmasterBitsOffset = 7;
+constexpr int kEmasterSymbolOffset = 11;
+constexpr int kEmasterSymbolSize = 21;
+constexpr int kEmasterNameOffset = 32;
+constexpr int kEmasterNameSize = 16;
+constexpr int kEmasterPeriodOffset = 60;
+constexpr int kEmasterLongNameOffset = 139;
+constexpr int kEmasterLongNameSize = 52;
+
+constexpr int kXmasterCountOffset = 10;
+constexpr int kXmasterSymbolOffset = 1;
+constexpr int kXmasterSymbolSize = 15;
+constexpr int kXmasterNameOffset = 16;
+constexpr int kXmasterNameSize = 46;
+constexpr int kXmasterPeriodOffset = 62;
+constexpr int kXmasterFileNumberOffset = 65;
+constexpr int kXmasterBitsOffset = 70;
+
+// Records are read this many at a time.
+constexpr int kRecordsPerChunk = 256;
+
+std::string_view TextAt(const std::uint8_t* record, int offset, int size) {
+    const char* text = reinterpret_cast<const char*>(record + offset);
+    return {text, strnlen(text, static_cast<std::size_t>(size))};
+}
+
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+unsigned Uint16At(const std::uint8_t* bytes, int offset) {
+    return bytes[offset] | (bytes[offset + 1] << 8);
+}
+
+IndexSecurity EmasterSecurity(const std::uint8_t* record) {
+    IndexSecurity security;
+    security.source.fileNumber = record[kEmasterFileNumberOffset];
+    security.source.fieldCount = record[kEmasterFieldCountOffset];
+    security.source.recordLength = 4 * security.source.fieldCount;
+    security.source.fieldBits = record[kEmasterBitsOffset];
+    security.source.intraday = record[kEmasterPeriodOffset] == 'I';
+    security.symbol = TextAt(record, kEmasterSymbolOffset, kEmasterSymbolSize);
+    security.name = TextAt(record, kEmasterNameOffset, kEmasterNameSize);
+    security.longName = TextAt(record, kEmasterLongNameOffset, kEmasterLongNameSize);
+    return security;
+}
+
+IndexSecurity XmasterSecurity(const std::uint8_t* record) {
+    IndexSecurity security;
+    security.source.fileNumber = static_cast<int>(Uint16At(record, kXmasterFileNumberOffset));
+    security.source.fieldBits = record[kXmasterBitsOffset];
+    security.source.fieldCount = std::popcount(security.source.fieldBits);
+    security.source.recordLength = 4 * security.source.fieldCount;
+    security.source.intraday = record[kXmasterPeriodOffset] == 'I';
+    security.source.mwd = true;
+    security.symbol = TextAt(record, kXmasterSymbolOffset, kXmasterSymbolSize);
+    security.name = TextAt(record, kXmasterNameOffset, kXmasterNameSize);
+    security.longName = security.name;
+    return security;
+}
+
+struct IndexLayout {
+    const char* fileName;
+    int recordSize;
+    int countOffset;
+    IndexSecurity (*decode)(const std::uint8_t* record);
+};
+
+IndexFileState ReadIndex(const std::string& directory, const IndexLayout& layout,
+                         const std::function<void(const IndexSecurity&)>& take) {
+    const CFilePtr file = OpenFileNoCase(directory, layout.fileName, "rb");
+    if (!file)
+        return ExistingNameNoCase(directory, layout.fileName).empty() ? IndexFileState::kAbsent
+                                                                      : IndexFileState::kUnusable;
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(layout.recordSize) * kRecordsPerChunk);
+    if (std::fread(chunk.data(), 1, layout.recordSize, file.get()) !=
+        static_cast<std::size_t>(layout.recordSize))
+        return IndexFileState::kUnusable;
+    const long long count = Uint16At(chunk.data(), layout.countOffset);
+    if (OpenFileSize(file.get()) < layout.recordSize * (count + 1))
+        return IndexFileState::kUnusable;
+    for (long long done = 0; done < count;) {
+        const auto wanted =
+            static_cast<std::size_t>(std::min<long long>(count - done, kRecordsPerChunk));
+        if (std::fread(chunk.data(), layout.recordSize, wanted, file.get()) != wanted)
+            return IndexFileState::kUnusable;
+        for (std::size_t k = 0; k < wanted; ++k)
+            take(layout.decode(chunk.data() + k * layout.recordSize));
+        done += static_cast<long long>(wanted);
+    }
+    return IndexFileState::kRead;
+}
+
+} // namespace
+
+IndexFileState ReadEmaster(const std::string& directory,
+                           const std::function<void(const IndexSecurity&)>& take) {
+    return ReadIndex(directory, {"EMASTER", kEmasterRecordSize, 0, EmasterSecurity}, take);
+}
+
+IndexFileState ReadXmaster(const std::string& directory,
+                           const std::function<void(const IndexSecurity&)>& take) {
+    return ReadIndex(directory,
+                     {"XMASTER", kXmasterRecordSize, kXmasterCountOffset, XmasterSecurity}, take);
+}
+
+std::string_view MasterSymbolArea(const MasterRecord& record) {
+    return WithoutTrailingBlanks(TextAt(record.bytes, kMasterSymbolOffset, kMasterSymbolSize));
+}
+
+bool EmasterAgrees(const std::vector<MasterRecord>& master,
+                   const std::vector<EmasterEntry>& emaster) {
+    if (master.size() != emaster.size())
+        return false;
+    for (std::size_t i = 0; i < master.size(); ++i)
+        if (master[i].FileNumber() != emaster[i].fileNumber ||
+            MasterSymbolArea(master[i]) != WithoutTrailingBlanks(emaster[i].symbol))
+            return false;
+    return true;
+}
