@@ -87,14 +87,3 @@ bool IsQuoteFileIn(const std::string& path, const std::string& directory) {
     const std::string extension = name.substr(dot);
     return digits && (extension == ".DAT" || extension == ".DOP" || extension == ".MWD");
 }
-
-std::string MasterPathToOpen(const std::string& path) {
-    std::error_code error;
-    if (path.empty() || !fs::is_directory(fs::path(path), error))
-        return path;
-    std::string directory = path;
-    AppendSeparator(directory);
-    std::string master;
-    const CFilePtr file = OpenFileNoCase(directory, "MASTER", "rb", &master);
-    return file ? master : path;
-}

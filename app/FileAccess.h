@@ -18,6 +18,3 @@ std::string ShortenedPath(const std::string& path, std::size_t limit);
 // or XMASTER, or a price file F<n>.DAT, F<n>.DOP or F<n>.MWD, in any case. The program only reads
 // those, so nothing it writes may go there.
 bool IsQuoteFileIn(const std::string& path, const std::string& directory);
-
-// Until the core maps every path a user may open: a folder stands for the MASTER file in it.
-std::string MasterPathToOpen(const std::string& path);

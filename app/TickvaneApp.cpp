@@ -198,7 +198,7 @@ bool CTickvaneApp::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CTickvaneApp::OpenDocumentFile(const std::string& path) {
-    const std::string full = MasterPathToOpen(FullPath(path));
+    const std::string full = FullPath(path);
     if (!full.empty() && full == m_pDoc->GetPathName()) {
         m_pFrame->activateWindow();
         return true;
