@@ -16,6 +16,17 @@ bool CQtCommonDialogs::AskOpenPath(QWidget* parent, const std::string& directory
     return true;
 }
 
+bool CQtCommonDialogs::AskSavePath(QWidget* parent, const QString& title, const QString& filters,
+                                   const std::string& suggested, std::string& path,
+                                   QString& filter) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        parent, title, QFile::decodeName(QByteArray::fromStdString(suggested)), filters, &filter);
+    if (chosen.isEmpty())
+        return false;
+    path = QFile::encodeName(chosen).toStdString();
+    return true;
+}
+
 bool CQtCommonDialogs::AskPrinter(QWidget* parent, QPrinter& printer, bool setupOnly) {
     QPrintDialog dialog(&printer, parent);
     if (setupOnly) {

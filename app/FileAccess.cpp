@@ -1,7 +1,10 @@
 #include "app/FileAccess.h"
 
 #include "platform/FileGuard.h"
+#include "platform/FileNames.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -64,4 +67,23 @@ std::string ShortenedPath(const std::string& path, std::size_t limit) {
     const std::size_t head = (limit - 3) / 3;
     const std::size_t tail = limit - 3 - head;
     return path.substr(0, head) + "..." + path.substr(path.size() - tail);
+}
+
+bool IsQuoteFileIn(const std::string& path, const std::string& directory) {
+    const fs::path file(path);
+    const std::string parent = file.has_parent_path() ? file.parent_path().string() : ".";
+    const std::string identity = DirectoryIdentity(directory);
+    if (identity.empty() || DirectoryIdentity(parent) != identity)
+        return false;
+    std::string name = file.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(), AsciiUpper);
+    if (name == "MASTER" || name == "EMASTER" || name == "XMASTER")
+        return true;
+    const std::size_t dot = name.find('.');
+    if (name.size() < 2 || name[0] != 'F' || dot == std::string::npos || dot < 2)
+        return false;
+    const bool digits = std::all_of(name.begin() + 1, name.begin() + static_cast<long>(dot),
+                                    [](unsigned char c) { return std::isdigit(c) != 0; });
+    const std::string extension = name.substr(dot);
+    return digits && (extension == ".DAT" || extension == ".DOP" || extension == ".MWD");
 }

@@ -17,8 +17,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -37,12 +39,12 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
     : m_doc(doc), m_services(services), m_pActions(new CCommandActions(*this, router)),
       m_pView(new CTickvaneView(doc, services, router, m_bIndicatorStale, this)) {
     setWindowTitle(QStringLiteral("Tickvane"));
-    setCentralWidget(m_pView);
+    CreateChartArea();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
     doc.Bars().SetFrameSizeProvider([this] { return ClientSize(); });
-    doc.SetViewUpdater([this] { m_pView->update(); });
+    doc.SetViewUpdater([this](ViewHint hint) { m_pView->OnUpdate(hint); });
     m_stored = ReadPlacement(services.settings);
     ApplyPlacement(StartPlacement(m_stored, WorkArea()));
 
@@ -70,6 +72,24 @@ CMainFrame::~CMainFrame() {
     if (m_bContextHelp)
         LeaveContextHelp(nullptr);
     delete m_pHelpWindow;
+}
+
+// The chart with its scroll bar under it; the bar under the pointer is read out in the message
+// pane.
+void CMainFrame::CreateChartArea() {
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_pView, 1);
+    column->addWidget(&m_pView->ScrollBar());
+    setCentralWidget(area);
+    connect(m_pView, &CTickvaneView::readoutChanged, this, &CMainFrame::ShowReadout);
+}
+
+void CMainFrame::ShowReadout(const QString& text) {
+    if (!m_bContextHelp)
+        m_pMessagePane->setText(text.isEmpty() ? QString::fromLatin1(kIdlePrompt) : text);
 }
 
 void CMainFrame::CreateMenus() {
@@ -101,8 +121,7 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    m_pMessagePane = new QLabel(QString::fromLatin1(kIdlePrompt), bar);
-    m_pMessagePane->setMinimumWidth(1);
+    m_pMessagePane = new CMessagePane(QString::fromLatin1(kIdlePrompt), bar);
     bar->addWidget(m_pMessagePane, 1);
 
     m_pSymbolPane = new QLabel(bar);
@@ -223,7 +242,7 @@ void CMainFrame::LeaveContextHelp(QObject* clicked) {
         return;
     QString page = QStringLiteral("index.html");
     for (QObject* object = clicked; object; object = object->parent()) {
-        if (object == m_pView) {
+        if (object == m_pView || object == &m_pView->ScrollBar()) {
             page = QStringLiteral("chart.html");
             break;
         }

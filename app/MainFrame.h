@@ -14,6 +14,7 @@ class CCommandActions;
 class CCommandRouter;
 class CHelpWindow;
 class CIndicatorPane;
+class CMessagePane;
 class CTickvaneDoc;
 class CTickvaneView;
 class QLabel;
@@ -36,7 +37,7 @@ public:
     CCommandActions& Actions() { return *m_pActions; }
     const CCommandMap& Commands() const { return m_commands; }
     QToolBar& ToolBar() { return *m_pToolBar; }
-    QLabel& MessagePane() { return *m_pMessagePane; }
+    CMessagePane& MessagePane() { return *m_pMessagePane; }
     QLabel& SymbolPane() { return *m_pSymbolPane; }
     CIndicatorPane& IndicatorPane() { return *m_pIndicatorPane; }
     CHelpWindow* HelpWindow() { return m_pHelpWindow; }
@@ -56,6 +57,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateChartArea();
+    void ShowReadout(const QString& text);
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -72,7 +75,7 @@ private:
     CCommandActions* m_pActions;
     CTickvaneView* m_pView;
     QToolBar* m_pToolBar = nullptr;
-    QLabel* m_pMessagePane = nullptr;
+    CMessagePane* m_pMessagePane = nullptr;
     QLabel* m_pSymbolPane = nullptr;
     CIndicatorPane* m_pIndicatorPane = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr;

@@ -75,3 +75,12 @@ void CIndicatorPane::paintEvent(QPaintEvent*) {
     CQPainterSurface surface(painter);
     DrawPositionIndicator(surface, CRect{0, 0, width(), height()}, m_nCount, m_nCurrent);
 }
+
+QSize CMessagePane::sizeHint() const {
+    return minimumSizeHint();
+}
+
+QSize CMessagePane::minimumSizeHint() const {
+    const QMargins margins = contentsMargins();
+    return QSize(1, fontMetrics().height() + margins.top() + margins.bottom());
+}

@@ -5,6 +5,7 @@
 
 #include "platform/Geometry.h"
 
+#include <QLabel>
 #include <QWidget>
 
 #include <string>
@@ -39,4 +40,15 @@ private:
     bool m_bDrawn = false;
     int m_nCount = 0;
     int m_nCurrent = 0;
+};
+
+// The message pane. Its size does not follow its text, so that a new text (the crosshair's readout
+// at every move of the pointer) is only drawn, without laying out the status bar again.
+class CMessagePane : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 };

@@ -4,6 +4,7 @@
 #include "app/CommonDialogs.h"
 #include "app/DialogHost.h"
 #include "app/FileAccess.h"
+#include "app/FileDrop.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "app/TickvaneDoc.h"
@@ -100,6 +101,10 @@ int CTickvaneApp::InitInstance(const CCommandLine& commandLine) {
     m_services.pMainWindow = m_pFrame.get();
     m_router.SetRoute(
         {&View().Commands(), &m_pDoc->Commands(), &m_pFrame->Commands(), &m_commands});
+    new CFileDrop(*m_pFrame, [this](const std::string& path) {
+        OpenDocumentFile(path);
+        m_pFrame->activateWindow();
+    });
 
     switch (commandLine.action) {
     case StartAction::Open:

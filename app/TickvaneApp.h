@@ -40,8 +40,8 @@ public:
 
     // The idle processing: the update pass, and the end of the splash window once its time is up.
     void OnIdle();
-    // Opens `path` as the document, as File Open, the recent files and the command line do. The
-    // document's own path is only brought to the front.
+    // Opens `path` as the document: File Open, the recent files, the command line and a file
+    // dropped on the window all come here. The document's own path is only brought to the front.
     bool OpenDocumentFile(const std::string& path);
     // Puts in the host that runs the dialogs.
     void SetDialogHost(std::unique_ptr<CDialogHost> host);

@@ -49,15 +49,17 @@ bool CTickvaneDoc::OnOpenDocument(const std::string& path) {
     return true;
 }
 
-void CTickvaneDoc::UpdateAllViews() {
+void CTickvaneDoc::UpdateAllViews(ViewHint hint) {
     if (m_fnUpdateViews)
-        m_fnUpdateViews();
+        m_fnUpdateViews(hint);
 }
 
 void CTickvaneDoc::OnViewOptions() {
+    const int barSpace = m_pBars->GetBarSpace();
     if (m_services.pDialogHost->RunViewOptions(*m_pBars, m_services.settings,
                                                m_services.pMainWindow))
-        UpdateAllViews();
+        UpdateAllViews(m_pBars->GetBarSpace() != barSpace ? ViewHint::BarSpaceChanged
+                                                          : ViewHint::None);
 }
 
 void CTickvaneDoc::OnSelectGoTo() {

@@ -12,6 +12,13 @@
 class CBars;
 struct CAppServices;
 
+// What changed, for the views.
+enum class ViewHint {
+    None,
+    // The stored bar spacing: the zoom of this run gives way to it.
+    BarSpaceChanged,
+};
+
 class CTickvaneDoc {
 public:
     explicit CTickvaneDoc(CAppServices& services);
@@ -32,8 +39,10 @@ public:
     void SetPathName(const std::string& path) { m_strPathName = path; }
 
     // Has the view draw the chart again.
-    void UpdateAllViews();
-    void SetViewUpdater(std::function<void()> updater) { m_fnUpdateViews = std::move(updater); }
+    void UpdateAllViews(ViewHint hint = ViewHint::None);
+    void SetViewUpdater(std::function<void(ViewHint)> updater) {
+        m_fnUpdateViews = std::move(updater);
+    }
 
     const CCommandMap& Commands() const { return m_commands; }
 
@@ -45,6 +54,6 @@ private:
     CAppServices& m_services;
     std::unique_ptr<CBars> m_pBars;
     std::string m_strPathName;
-    std::function<void()> m_fnUpdateViews;
+    std::function<void(ViewHint)> m_fnUpdateViews;
     CCommandMap m_commands;
 };

@@ -1,6 +1,7 @@
 #include "app/TickvaneView.h"
 
 #include "app/AppServices.h"
+#include "app/ChartPicture.h"
 #include "app/DialogHost.h"
 #include "app/TickvaneDoc.h"
 #include "chart/Bars.h"
@@ -9,23 +10,38 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
-
-#include <cmath>
+#include <QScrollBar>
+#include <QtMath>
 
 namespace {
 
-constexpr double kInchesPerMeter = 39.3700787;
+QColor ToQColor(COLORREF color) {
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+QColor Blend(QColor a, QColor b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
 
 } // namespace
 
 CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
                              const CCommandRouter& router, int& indicatorStale, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services), m_router(router),
-      m_bIndicatorStale(indicatorStale) {
+      m_bIndicatorStale(indicatorStale), m_pScrollBar(new QScrollBar(Qt::Horizontal, parent)) {
     // The chart covers every pixel itself: nothing is erased before it is drawn.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+    // The keys stay with the chart when the scroll bar is used.
+    m_pScrollBar->setFocusPolicy(Qt::NoFocus);
+    m_pScrollBar->setEnabled(false);
+    connect(m_pScrollBar, &QScrollBar::valueChanged, this, &CTickvaneView::OnScrollBarValue);
+
+    const auto needsData = [this](CCmdUI& ui) { ui.Enable(Bars().IsDataLoaded()); };
     m_commands.On(
         ID_SELECT_NEXT, [this] { OnSelectNext(); },
         [this](CCmdUI& ui) { ui.Enable(Bars().HasNextSymbol()); });
@@ -33,15 +49,29 @@ CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
         ID_SELECT_PREVIOUS, [this] { OnSelectPrevious(); },
         [this](CCmdUI& ui) { ui.Enable(Bars().HasPreviousSymbol()); });
     m_commands.On(
-        ID_VIEW_SLIDESHOW, [this] { OnViewSlideShow(); },
-        [this](CCmdUI& ui) { ui.Enable(Bars().IsDataLoaded()); });
+        ID_VIEW_SLIDESHOW, [this] { OnViewSlideShow(); }, needsData);
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    m_commands.On(
+        ID_EDIT_COPY, [this] { OnEditCopy(); }, needsData);
+    m_commands.On(
+        ID_FILE_EXPORT_CHART, [this] { OnFileExportChart(); }, needsData);
+    m_commands.On(
+        ID_FILE_EXPORT_QUOTES, [this] { OnFileExportQuotes(); }, needsData);
 }
 
 CBars& CTickvaneView::Bars() {
     return m_doc.Bars();
+}
+
+CChartWindow& CTickvaneView::Window() {
+    return m_doc.Bars().Window();
+}
+
+CSize CTickvaneView::ChartClient() const {
+    const qreal ratio = devicePixelRatioF();
+    return CSize{qCeil(width() * ratio), qCeil(height() * ratio)};
 }
 
 void CTickvaneView::OnDraw(Surface& dc, const CRect& client) {
@@ -49,39 +79,67 @@ void CTickvaneView::OnDraw(Surface& dc, const CRect& client) {
     m_bIndicatorStale = 1;
 }
 
+void CTickvaneView::OnUpdate(ViewHint hint) {
+    // A bar spacing just chosen in the options is what the user wants to see.
+    if (hint == ViewHint::BarSpaceChanged)
+        Window().ResetZoom(ChartClient());
+    UpdateScrollBar();
+    update();
+}
+
 // The chart is drawn into an image of the screen's own pixels, so that at a device pixel ratio of
 // 2 the same layout comes out at twice the resolution rather than scaled up. Its text gets the
-// widget's font at that resolution.
-void CTickvaneView::paintEvent(QPaintEvent*) {
+// widget's font at that resolution. A paint that only the crosshair asked for draws the image
+// again with the crosshair over it, not the chart.
+void CTickvaneView::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
-    const QSize device(static_cast<int>(std::ceil(width() * ratio)),
-                       static_cast<int>(std::ceil(height() * ratio)));
+    const CSize client = ChartClient();
+    const QSize device(client.cx, client.cy);
     if (device.isEmpty())
         return;
-    if (m_image.size() != device) {
-        m_image = QImage(device, QImage::Format_RGB32);
-        m_image.setDotsPerMeterX(qRound(logicalDpiX() * ratio * kInchesPerMeter));
-        m_image.setDotsPerMeterY(qRound(logicalDpiY() * ratio * kInchesPerMeter));
+    const bool crosshairOnly = m_image.size() == device && !m_rgnCrosshair.isEmpty() &&
+                               (event->region() - m_rgnCrosshair).isEmpty();
+    m_rgnCrosshair = QRegion();
+    if (!crosshairOnly) {
+        SizeChartImage(m_image, device, logicalDpiY() * ratio);
+        {
+            QPainter painter(&m_image);
+            painter.setFont(font());
+            CQPainterSurface surface(painter);
+            OnDraw(surface, CRect{0, 0, client.cx, client.cy});
+        }
+        UpdateScrollBar();
+        if (m_bPointerInside)
+            PlaceCrosshair(m_ptPointer, true);
     }
-    {
-        QPainter painter(&m_image);
-        painter.setFont(font());
-        CQPainterSurface surface(painter);
-        OnDraw(surface, CRect{0, 0, device.width(), device.height()});
-    }
+    // Only the pixels asked for: a crosshair move repaints a few thin strips of a large image.
     QPainter painter(this);
-    painter.drawImage(QRectF(0, 0, device.width() / ratio, device.height() / ratio), m_image);
-    emit chartDrawn();
+    for (const QRect& rect : event->region()) {
+        const QRectF source(rect.topLeft() * ratio, rect.size() * ratio);
+        painter.drawImage(QRectF(rect), m_image, source);
+    }
+    // The lines halfway between the axes and the background: plain to see, yet not as loud as the
+    // axes; the price box in the axes' colour.
+    const QColor axes = ToQColor(Bars().GetWorkColorRGB(kItemAxes));
+    const QColor background = ToQColor(Bars().GetWorkColorRGB(kItemBackground));
+    m_crosshair.Paint(painter, Blend(axes, background), axes, background);
+    if (!crosshairOnly)
+        emit chartDrawn();
+}
+
+void CTickvaneView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    UpdateScrollBar();
 }
 
 void CTickvaneView::OnSelectNext() {
     Bars().StepSymbol(+1);
-    update();
+    AfterMove(true);
 }
 
 void CTickvaneView::OnSelectPrevious() {
     Bars().StepSymbol(-1);
-    update();
+    AfterMove(true);
 }
 
 void CTickvaneView::OnViewSlideShow() {
@@ -91,11 +149,13 @@ void CTickvaneView::OnViewSlideShow() {
         [this] { m_bIndicatorStale = 1; },
         [this] {
             m_bSlideShow = 0;
-            update();
+            AfterMove(true);
         },
     };
-    if (m_services.pDialogHost->StartSlideShow(context))
+    if (m_services.pDialogHost->StartSlideShow(context)) {
         m_bSlideShow = 1;
+        HideCrosshair();
+    }
 }
 
 QMenu* CTickvaneView::CreateContextMenu() {

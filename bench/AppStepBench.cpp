@@ -2,16 +2,11 @@
 // records in a 1600 x 1000 view, and resident memory over ten passes through 255 securities with
 // printing and print preview (it must not grow, and no quote file may change).
 
-#include "app/CommandLine.h"
-#include "app/CommonDialogs.h"
-#include "app/MainFrame.h"
-#include "app/TickvaneApp.h"
 #include "app/TickvaneDoc.h"
-#include "app/TickvaneView.h"
+#include "bench/BenchApp.h"
 #include "bench/BenchData.h"
 #include "chart/Bars.h"
 #include "platform/CommandIds.h"
-#include "tests/support/ScriptedMessages.h"
 
 #include <QApplication>
 #include <QPrintPreviewDialog>
@@ -35,30 +30,15 @@ const BenchDirectory& Directory() {
     return directory;
 }
 
-class CAnsweringDialogs : public CommonDialogs {
-public:
-    bool AskOpenPath(QWidget*, const std::string&, std::string&) override { return false; }
-    bool AskPrinter(QWidget*, QPrinter&, bool) override { return true; }
-};
-
 // The program with the directory open and its view 1600 x 1000, painted once.
-struct CRunningApp {
-    CScriptedMessages messages;
-    CAnsweringDialogs dialogs;
-    std::unique_ptr<CTickvaneApp> app;
-
+struct CRunningApp : CBenchApp {
     bool Start() {
-        qputenv("TICKVANE_SETTINGS", "/tmp/tickvane-bench-app.ini");
-        app = std::make_unique<CTickvaneApp>(messages, dialogs);
-        if (app->InitInstance(ParseCommandLine({Directory().path + "MASTER"})) >= 0)
+        if (!CBenchApp::Start(Directory().path + "MASTER", QSize(1600, 1000),
+                              "/tmp/tickvane-bench-app.ini"))
             return false;
-        CMainFrame& frame = app->Frame();
-        frame.resize(frame.size() + (QSize(1600, 1000) - frame.View().size()));
-        while (!frame.windowHandle()->isExposed() || frame.View().size() != QSize(1600, 1000))
-            QApplication::processEvents();
         app->Document().Bars().SetBarSpace(2);
         app->OnIdle();
-        return messages.m_shown.empty();
+        return true;
     }
     // Next, or Previous at the end: one step and its repaint.
     void Step() {
@@ -136,10 +116,5 @@ BENCHMARK(BM_TenPassesResidentGrowth)->Unit(benchmark::kSecond)->Iterations(1);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOffscreen(argc, argv);
 }

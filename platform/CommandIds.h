@@ -7,6 +7,8 @@ constexpr int ID_SELECT_PREVIOUS = 32769;
 constexpr int ID_VIEW_OPTIONS = 32771;
 constexpr int ID_SELECT_GOTO = 32772;
 constexpr int ID_VIEW_SLIDESHOW = 32773;
+constexpr int ID_FILE_EXPORT_CHART = 32774;
+constexpr int ID_FILE_EXPORT_QUOTES = 32775;
 
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;

@@ -1,8 +1,10 @@
 #pragma once
-// Common dialogs for tests: File Open gives the paths it was handed, in turn; the printer dialog
-// gives one answer.
+// Common dialogs for tests: File Open and Save As give the paths they were handed, in turn (Save
+// As with the filter named, when one is); the printer dialog gives one answer.
 
 #include "app/CommonDialogs.h"
+
+#include <QString>
 
 #include <deque>
 #include <string>
@@ -16,12 +18,24 @@ public:
         m_paths.pop_front();
         return true;
     }
+    bool AskSavePath(QWidget*, const QString&, const QString&, const std::string&,
+                     std::string& path, QString& filter) override {
+        if (m_savePaths.empty())
+            return false;
+        path = m_savePaths.front();
+        m_savePaths.pop_front();
+        if (!m_strSaveFilter.isEmpty())
+            filter = m_strSaveFilter;
+        return true;
+    }
     bool AskPrinter(QWidget*, QPrinter&, bool) override {
         ++m_nPrinterQuestions;
         return m_bPrinterAnswer;
     }
 
     std::deque<std::string> m_paths;
+    std::deque<std::string> m_savePaths;
+    QString m_strSaveFilter;
     bool m_bPrinterAnswer = false;
     int m_nPrinterQuestions = 0;
 };

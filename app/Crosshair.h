@@ -1,0 +1,38 @@
+#pragma once
+// The crosshair over the chart: a thin vertical line through the bar nearest to the pointer, a
+// horizontal line at the pointer's height and, while the pointer is over the price pane, the price
+// there in a box at the right axis. It is painted over the chart's image, never into it, so a move
+// repaints only the strips it leaves and enters.
+
+#include <QColor>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+
+struct ChartHit;
+class QFontMetrics;
+class QPainter;
+
+class CCrosshair {
+public:
+    // Places it for `hit`, the pointer `yDevice` device pixels from the top, over a view `view`
+    // large with `ratio` device pixels to a pixel.
+    void Show(const ChartHit& hit, int yDevice, QSize view, qreal ratio,
+              const QFontMetrics& metrics);
+    void Hide() { m_bShown = false; }
+    bool IsShown() const { return m_bShown; }
+    // The record it stands on; -1 when hidden.
+    int Record() const { return m_bShown ? m_nRecord : -1; }
+    // The pixels it covers, in view coordinates; empty when hidden.
+    QRegion Region() const;
+    // The lines in `line`, the price box in `box` with its text in `text`.
+    void Paint(QPainter& painter, QColor line, QColor box, QColor text) const;
+
+private:
+    bool m_bShown = false;
+    int m_nRecord = -1;
+    qreal m_dRatio = 1;
+    int m_xBar = 0, m_y = 0, m_xAxis = 0, m_cyView = 0; // device pixels
+    QRect m_rcLabel; // view coordinates; empty outside the price pane
+    QString m_strPrice;
+};

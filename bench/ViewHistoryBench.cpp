@@ -1,0 +1,103 @@
+// The desktop program's view over the whole history of a 65,000-record security, on the offscreen
+// platform, in a 1920 x 1080 view: a wheel step (scroll, or zoom with Ctrl) with the repaint it
+// asks for, and a crosshair move with its repaint, which draws no chart.
+
+#include "app/TickvaneDoc.h"
+#include "bench/BenchApp.h"
+#include "bench/BenchData.h"
+#include "chart/Bars.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRecords = 65000;
+const QSize kView(1920, 1080);
+// Records from 1980 on carry dates up to 2041; the window is kept where they do, so that month
+// ticks are drawn as in real use.
+constexpr int kEnd = 15000;
+
+const BenchDirectory& Directory() {
+    static const BenchDirectory directory = QuoteDirectory("history-1x65000", 1, kRecords);
+    return directory;
+}
+
+// The program with the security open, its view 1920 x 1080 and scrolled to record kEnd.
+struct CRunningApp : CBenchApp {
+    int nDrawn = 0;
+
+    bool Start(int barSpace) {
+        if (!CBenchApp::Start(Directory().path + "MASTER", kView, "/tmp/tickvane-bench-view.ini"))
+            return false;
+        CBars& bars = app->Document().Bars();
+        bars.SetBarSpace(barSpace);
+        bars.Window().ScrollToEnd(kEnd, View().ChartClient());
+        QObject::connect(&View(), &CTickvaneView::chartDrawn, [this] { ++nDrawn; });
+        View().repaint();
+        return bars.Window().GetRecordCount() == kRecords;
+    }
+    void Wheel(int delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF centre(kView.width() / 2, kView.height() / 2);
+        QWheelEvent event(centre, View().mapToGlobal(centre), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&View(), &event);
+    }
+};
+
+void WheelStep(benchmark::State& state, Qt::KeyboardModifiers modifiers) {
+    CRunningApp running;
+    if (!running.Start(static_cast<int>(state.range(0)))) {
+        state.SkipWithError("the program did not open the security");
+        return;
+    }
+    int delta = 120;
+    for (auto _ : state) {
+        delta = -delta;
+        running.Wheel(delta, modifiers);
+        running.View().repaint();
+    }
+    state.counters["charts_drawn"] = double(running.nDrawn) / double(state.iterations());
+}
+
+// A notch of the wheel back and forth (a tenth of a screenful) and the repaint.
+void BM_ViewScrollStepRepaint(benchmark::State& state) {
+    WheelStep(state, Qt::NoModifier);
+}
+BENCHMARK(BM_ViewScrollStepRepaint)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// A notch of Ctrl with the wheel, in and out at the middle, and the repaint.
+void BM_ViewZoomStepRepaint(benchmark::State& state) {
+    WheelStep(state, Qt::ControlModifier);
+}
+BENCHMARK(BM_ViewZoomStepRepaint)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The pointer moves over the chart: the crosshair follows, the readout changes, and the paint that
+// follows draws the cached chart and the crosshair only.
+void BM_ViewCrosshairMove(benchmark::State& state) {
+    CRunningApp running;
+    if (!running.Start(static_cast<int>(state.range(0)))) {
+        state.SkipWithError("the program did not open the security");
+        return;
+    }
+    const int drawnBefore = running.nDrawn;
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % (kView.width() - 60);
+        const QPointF point(x, 300 + x % 200);
+        QMouseEvent move(QEvent::MouseMove, point, running.View().mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&running.View(), &move);
+        QApplication::processEvents();
+    }
+    state.counters["charts_drawn"] = double(running.nDrawn - drawnBefore);
+}
+BENCHMARK(BM_ViewCrosshairMove)->Arg(4)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunBenchmarksOffscreen(argc, argv);
+}
