@@ -7,9 +7,9 @@
 
 #include "chart/ChartOptions.h"
 #include "chart/ChartWindow.h"
+#include "chart/ColorItems.h"
 #include "chart/SymbolTable.h"
 #include "platform/Geometry.h"
-#include "platform/MessageService.h"
 #include "quotes/QuoteBuffer.h"
 
 #include <functional>
@@ -18,6 +18,7 @@
 #include <vector>
 
 struct EmasterEntry;
+class MessageService;
 class Settings;
 class Surface;
 
@@ -27,22 +28,6 @@ constexpr int kMaxDirectoryEntries = kMaxSymbols + 65535;
 constexpr int kSymbolTextSize = 17; // 16 characters and a NUL
 constexpr int kPathTextSize = 300;
 constexpr int kChartRows = 800;
-constexpr int kPaletteSize = 8;
-constexpr int kColorItemCount = 10;
-
-enum ColorItem {
-    kItemBackground,
-    kItemAxes,
-    kItemHighLowBar,
-    kItemCloseTick,
-    kItemNormalText,
-    kItemTitleText,
-    kItemCloseTickText,
-    kItemMovingAverage1,
-    kItemMovingAverage2,
-    kItemVolume,
-};
-
 class CBars {
 public:
     CBars(Settings& settings, MessageService& messages);
@@ -131,7 +116,7 @@ public:
     // Puts `messages` in place of the service that failures are reported through and gives back
     // the one it replaces: the slide show collects its reports so that no box stops the show.
     MessageService& SwapMessageService(MessageService& messages) {
-        return *std::exchange(m_messages.m_pTarget, &messages);
+        return *std::exchange(m_pMessages, &messages);
     }
 
     // Repair damaged masters without asking; the Options command reads and writes it.
@@ -147,18 +132,8 @@ private:
                            const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
     int PaletteIndex(int item, bool printing) const;
 
-    // Passes every report on to the service in use.
-    struct CMessageSlot final : MessageService {
-        explicit CMessageSlot(MessageService& target) : m_pTarget(&target) {}
-        void Show(const std::string& text, MessageIcon icon) override {
-            m_pTarget->Show(text, icon);
-        }
-        bool AskYesNo(const std::string& text) override { return m_pTarget->AskYesNo(text); }
-        MessageService* m_pTarget;
-    };
-
     Settings& m_settings;
-    CMessageSlot m_messages;
+    MessageService* m_pMessages; // never null
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 

@@ -78,7 +78,7 @@ int CBars::ReadCurrentSymbol() {
         return 1;
     const char* symbol = m_table.Symbol(m_nCurrentIndex);
     if (ReadCurrentRows(m_quotes, -1, kChartRows) != kStatusSuccess) {
-        m_messages.Show(Format("Read failed for symbol %s", symbol), MessageIcon::Stop);
+        m_pMessages->Show(Format("Read failed for symbol %s", symbol), MessageIcon::Stop);
         FreeBuffers();
         return 1;
     }
@@ -116,7 +116,7 @@ void CBars::SearchSetSymbolIndex(const char* symbol) {
             return;
         }
     }
-    m_messages.Show("Failure in SearchSetSymbolIndex", MessageIcon::Stop);
+    m_pMessages->Show("Failure in SearchSetSymbolIndex", MessageIcon::Stop);
 }
 
 bool CBars::HasNextSymbol() const {

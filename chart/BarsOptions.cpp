@@ -27,7 +27,7 @@ bool IsPaletteIndex(int index) {
 } // namespace
 
 CBars::CBars(Settings& settings, MessageService& messages)
-    : m_bMasterFix(0), m_settings(settings), m_messages(messages),
+    : m_bMasterFix(0), m_settings(settings), m_pMessages(&messages),
       m_fnReplaceFile(ReplaceFile), m_quotes{}, m_ma1{}, m_ma2{}, m_window(*this) {
     m_bBuffersAllocated = 0;
     ResetDefaults();

@@ -103,7 +103,7 @@ int CBars::ReadMaster() {
 
     if (!listed && table.Count() == 0) {
         if (outcome == MasterOutcome::kFailed) {
-            m_messages.Show("File read failed", MessageIcon::Stop);
+            m_pMessages->Show("File read failed", MessageIcon::Stop);
             m_table.Clear();
             m_nSymbolCount = 0;
         }
@@ -112,7 +112,7 @@ int CBars::ReadMaster() {
     char message[512];
     if (outcome == MasterOutcome::kFailed) {
         std::snprintf(message, sizeof message, kMasterUnusable, m_szMasterPath);
-        m_messages.Show(message, MessageIcon::Information);
+        m_pMessages->Show(message, MessageIcon::Information);
     }
     m_table = std::move(table);
     m_nSymbolCount = m_table.Count();
@@ -122,7 +122,7 @@ int CBars::ReadMaster() {
                       "The master file\n%s\nlists %d securities. Only the first %d are shown; "
                       "%d are left out.",
                       m_szMasterPath, records, kMaxSymbols, records - kMaxSymbols);
-        m_messages.Show(message, MessageIcon::Information);
+        m_pMessages->Show(message, MessageIcon::Information);
     }
     return 0;
 }

@@ -49,7 +49,7 @@ int CBars::RepairMaster() {
     if (!m_bMasterFix) {
         char question[sizeof kRepairQuestion + kPathTextSize];
         std::snprintf(question, sizeof question, kRepairQuestion, m_szMasterPath);
-        if (!m_messages.AskYesNo(question))
+        if (!m_pMessages->AskYesNo(question))
             return 0;
     }
     const std::string work = std::string(m_szMasterPath) + ".bak";
