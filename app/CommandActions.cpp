@@ -2,9 +2,9 @@
 
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
-#include "platform/CommandIds.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QIcon>
 #include <QKeySequence>
 #include <QWidget>
@@ -35,6 +35,7 @@ QString IconText(const char* text) {
 
 CCommandActions::CCommandActions(QWidget& window, const CCommandRouter& router)
     : QObject(&window), m_router(router) {
+    std::map<int, QActionGroup*> groups;
     for (const CommandInfo& command : Commands()) {
         auto* action = new QAction(Text(command.text), &window);
         action->setIconText(IconText(command.text));
@@ -45,7 +46,14 @@ CCommandActions::CCommandActions(QWidget& window, const CCommandRouter& router)
                                                       : Text(TooltipOf(command)));
         if (command.icon)
             action->setIcon(QIcon(QString::fromLatin1(command.icon)));
-        action->setCheckable(command.id == ID_VIEW_TOOLBAR || command.id == ID_VIEW_STATUS_BAR);
+        const CommandCheck check = CheckOf(command.id);
+        action->setCheckable(check.bCheckable);
+        if (check.nRadioGroup != 0) {
+            QActionGroup*& group = groups[check.nRadioGroup];
+            if (!group)
+                group = new QActionGroup(this);
+            group->addAction(action);
+        }
         action->setEnabled(false);
         const int id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { m_router.Execute(id); });

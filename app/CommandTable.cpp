@@ -1,13 +1,15 @@
 #include "app/CommandTable.h"
 
+#include "chart/ChartCommands.h"
 #include "platform/CommandIds.h"
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
-constexpr CommandInfo kCommands[] = {
+constexpr CommandInfo kProgramCommands[] = {
     {ID_SELECT_NEXT, "&Next\t->", "Go to next chart\nGo to next chart", "Right",
      ":/icons/next.svg"},
     {ID_SELECT_PREVIOUS, "&Previous\t<-", "Go to previous chart\nGo to previous chart", "Left",
@@ -59,6 +61,15 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "", nullptr},
 };
 
+// The program's commands, then those of the Chart menu as the chart layer words them.
+constexpr auto kCommands = [] {
+    std::array<CommandInfo, std::size(kProgramCommands) + std::size(kChartCommands)> all{};
+    auto next = std::copy(std::begin(kProgramCommands), std::end(kProgramCommands), all.begin());
+    for (const ChartCommand& command : kChartCommands)
+        *next++ = CommandInfo{command.nId, command.pszMenuText, command.pszPrompt, "", nullptr};
+    return all;
+}();
+
 constexpr MenuItem kFileMenu[] = {
     {ID_FILE_OPEN},
     {0},
@@ -79,14 +90,25 @@ constexpr MenuItem kFileMenu[] = {
 constexpr MenuItem kViewMenu[] = {
     {ID_VIEW_OPTIONS}, {ID_VIEW_SLIDESHOW}, {0}, {ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR},
 };
+constexpr auto kChartMenu = [] {
+    constexpr auto separators =
+        std::count_if(std::begin(kChartCommands), std::end(kChartCommands),
+                      [](const ChartCommand& c) { return c.bSeparatorBefore; });
+    std::array<MenuItem, std::size(kChartCommands) + separators> items{};
+    auto next = items.begin();
+    for (const ChartCommand& command : kChartCommands) {
+        if (command.bSeparatorBefore)
+            *next++ = MenuItem{0};
+        *next++ = MenuItem{command.nId};
+    }
+    return items;
+}();
 constexpr MenuItem kSelectMenu[] = {{ID_SELECT_NEXT}, {ID_SELECT_PREVIOUS}, {ID_SELECT_GOTO}};
 constexpr MenuItem kHelpMenu[] = {{ID_HELP_FINDER}, {0}, {ID_APP_ABOUT}};
 
 constexpr MenuInfo kMenus[] = {
-    {"&File", kFileMenu},
-    {"&View", kViewMenu},
-    {"&Select", kSelectMenu},
-    {"&Help", kHelpMenu},
+    {"&File", kFileMenu},     {"&View", kViewMenu}, {kChartMenuText, kChartMenu},
+    {"&Select", kSelectMenu}, {"&Help", kHelpMenu},
 };
 
 constexpr int kToolbar[] = {
@@ -104,6 +126,25 @@ const CommandInfo* FindCommand(int id) {
     const auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
                                  [id](const CommandInfo& command) { return command.id == id; });
     return it == std::end(kCommands) ? nullptr : &*it;
+}
+
+CommandCheck CheckOf(int id) {
+    if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR)
+        return {true, 0};
+    // Radio items next to each other in the Chart menu form one group.
+    int group = 0;
+    bool inGroup = false;
+    for (const ChartCommand& command : kChartCommands) {
+        if (!command.bRadio || command.bSeparatorBefore)
+            inGroup = false;
+        if (command.bRadio && !inGroup) {
+            ++group;
+            inGroup = true;
+        }
+        if (command.nId == id)
+            return {true, command.bRadio ? group : 0};
+    }
+    return {};
 }
 
 std::span<const MenuInfo> MainMenus() {

@@ -32,6 +32,14 @@ struct MenuInfo {
 std::span<const CommandInfo> Commands();
 const CommandInfo* FindCommand(int id);
 
+// How a command's menu item shows a state: not at all, with a check mark, or as one of a group of
+// radio items (groups numbered from 1) of which one is checked.
+struct CommandCheck {
+    bool bCheckable = false;
+    int nRadioGroup = 0;
+};
+CommandCheck CheckOf(int id);
+
 std::span<const MenuInfo> MainMenus();
 // The toolbar from left to right; ID 0 is a gap.
 std::span<const int> ToolbarButtons();

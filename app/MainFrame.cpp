@@ -9,6 +9,7 @@
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
+#include "chart/ChartCommands.h"
 #include "platform/CommandIds.h"
 
 #include <QApplication>
@@ -85,6 +86,7 @@ void CMainFrame::CreateChartArea() {
     column->addWidget(&m_pView->ScrollBar());
     setCentralWidget(area);
     connect(m_pView, &CTickvaneView::readoutChanged, this, &CMainFrame::ShowReadout);
+    connect(m_pView, &CTickvaneView::chartDrawn, this, &CMainFrame::UpdateLeftOutPane);
 }
 
 void CMainFrame::ShowReadout(const QString& text) {
@@ -123,6 +125,14 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     m_pMessagePane = new CMessagePane(QString::fromLatin1(kIdlePrompt), bar);
     bar->addWidget(m_pMessagePane, 1);
+
+    // Records the chart leaves out, in a pane of its own so that neither the prompts nor the
+    // crosshair's readout cover it; hidden while there are none.
+    m_pLeftOutPane = new QLabel(bar);
+    m_pLeftOutPane->setFrameShape(QFrame::Panel);
+    m_pLeftOutPane->setFrameShadow(QFrame::Sunken);
+    m_pLeftOutPane->hide();
+    bar->addPermanentWidget(m_pLeftOutPane);
 
     m_pSymbolPane = new QLabel(bar);
     m_pSymbolPane->setFrameShape(QFrame::Panel);
@@ -165,6 +175,13 @@ void CMainFrame::UpdateSymbolPane() {
         QString::fromStdString(SymbolPaneText(bars.GetSymbolCount(), bars.GetCurrentIndex()));
     if (m_pSymbolPane->text() != text)
         m_pSymbolPane->setText(text);
+}
+
+void CMainFrame::UpdateLeftOutPane() {
+    const QString text = QString::fromStdString(LeftOutText(m_doc.Bars().Window().GetLeftOut()));
+    if (m_pLeftOutPane->text() != text)
+        m_pLeftOutPane->setText(text);
+    m_pLeftOutPane->setVisible(!text.isEmpty());
 }
 
 void CMainFrame::UpdateIndicatorPane() {

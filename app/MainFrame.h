@@ -1,8 +1,8 @@
 #pragma once
 // The main frame: the only top-level window, with the menu bar, a dockable toolbar, the status bar
-// with the position text and the position indicator, and the chart view. It opens where it was
-// last placed and remembers its place on every move and resize. It wires commands, menus and bars;
-// the logic lives in the pieces it wires.
+// with the records left out of the chart, the position text and the position indicator, and the
+// chart view. It opens where it was last placed and remembers its place on every move and resize.
+// It wires commands, menus and bars; the logic lives in the pieces it wires.
 
 #include "app/CommandMap.h"
 #include "app/Placement.h"
@@ -39,6 +39,9 @@ public:
     QToolBar& ToolBar() { return *m_pToolBar; }
     CMessagePane& MessagePane() { return *m_pMessagePane; }
     QLabel& SymbolPane() { return *m_pSymbolPane; }
+    // How many records the chart leaves out ("Hide Bad Data", the logarithmic scale); hidden
+    // when none are.
+    QLabel& LeftOutPane() { return *m_pLeftOutPane; }
     CIndicatorPane& IndicatorPane() { return *m_pIndicatorPane; }
     CHelpWindow* HelpWindow() { return m_pHelpWindow; }
 
@@ -65,6 +68,8 @@ private:
     void ApplyPlacement(const WindowPlacement& placement);
     void OnPositionChanged();
     void UpdateSymbolPane();
+    // After each drawing of the chart on the screen.
+    void UpdateLeftOutPane();
     void UpdateIndicatorPane();
     void EnterContextHelp();
     void LeaveContextHelp(QObject* clicked);
@@ -76,6 +81,7 @@ private:
     CTickvaneView* m_pView;
     QToolBar* m_pToolBar = nullptr;
     CMessagePane* m_pMessagePane = nullptr;
+    QLabel* m_pLeftOutPane = nullptr;
     QLabel* m_pSymbolPane = nullptr;
     CIndicatorPane* m_pIndicatorPane = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr;

@@ -4,18 +4,29 @@
 #include "app/DialogHost.h"
 #include "app/FileAccess.h"
 #include "chart/Bars.h"
+#include "chart/ChartCommands.h"
+#include "chart/ChartOptions.h"
 #include "chart/MasterPath.h"
+#include "chart/QuoteHistory.h"
 #include "chart/ViewOptions.h"
 #include "platform/CommandIds.h"
 #include "platform/MessageService.h"
 
 CTickvaneDoc::CTickvaneDoc(CAppServices& services)
     : m_services(services), m_pBars(std::make_unique<CBars>(services.settings, services.messages)) {
+    // Read once: the style, scale, period and grid then hold for every folder opened.
+    m_pBars->SetChartOptions(LoadChartOptions(services.settings));
     m_commands.On(
         ID_VIEW_OPTIONS, [this] { OnViewOptions(); },
         [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
     m_commands.On(
         ID_SELECT_GOTO, [this] { OnSelectGoTo(); }, [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
+    for (const ChartCommand& command : kChartCommands) {
+        const int id = command.nId;
+        m_commands.On(
+            id, [this, id] { OnChartCommand(id); },
+            [this](CCmdUI& ui) { OnUpdateChartCommand(ui); });
+    }
     // There is nothing to save, and the MASTER must stay as it is.
     m_commands.OnUpdate(ID_FILE_SAVE, [](CCmdUI& ui) { ui.Enable(false); });
 }
@@ -69,4 +80,19 @@ void CTickvaneDoc::OnSelectGoTo() {
 
 void CTickvaneDoc::OnUpdateNeedsData(CCmdUI& ui) const {
     ui.Enable(m_pBars->IsDataLoaded());
+}
+
+void CTickvaneDoc::OnChartCommand(int id) {
+    if (RunChartCommand(id, *m_pBars, m_services.settings))
+        UpdateAllViews();
+}
+
+// Daily bars join the records of a day, so they are offered for securities that store times; once
+// chosen the item stays enabled, so that its check mark does not look out of reach.
+void CTickvaneDoc::OnUpdateChartCommand(CCmdUI& ui) const {
+    const bool checked = IsChartCommandChecked(ui.m_nID, m_pBars->GetChartOptions());
+    const bool daily = ui.m_nID != ID_CHART_PERIOD_DAILY || checked ||
+                       HasStoredColumn(m_pBars->GetQuotes().sourceHeader, kColTime);
+    ui.Enable(m_pBars->IsDataLoaded() && daily);
+    ui.SetCheck(checked);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The one document: it owns the chart object, opens a MASTER file into it with the stored view
-// options, and carries the Options and Go To commands. It stores nothing and never writes the file
-// it opened, so it is never modified and Save stays disabled.
+// options, and carries the Options and Go To commands and those of the Chart menu, whose choices
+// hold for every folder opened. It never writes the file it opened, so it is never modified and
+// Save stays disabled.
 
 #include "app/CommandMap.h"
 
@@ -50,6 +51,9 @@ private:
     void OnViewOptions();
     void OnSelectGoTo();
     void OnUpdateNeedsData(CCmdUI& ui) const;
+    // The Chart menu: style, scale, grid and period, stored at once.
+    void OnChartCommand(int id);
+    void OnUpdateChartCommand(CCmdUI& ui) const;
 
     CAppServices& m_services;
     std::unique_ptr<CBars> m_pBars;

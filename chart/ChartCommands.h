@@ -6,7 +6,7 @@
 //
 //   &Chart   &High-Low Bars | &OHLC Bars | &Candlesticks | Close &Line      (one of them checked)
 //            ---------------------------------------------------------
-//            &Logarithmic Scale | &Grid                                    (each checked or not)
+//            Logarithmic &Scale | &Grid                                    (each checked or not)
 //            ---------------------------------------------------------
 //            &As Stored | &Daily | &Weekly | &Monthly                      (one of them checked)
 
@@ -49,7 +49,7 @@ constexpr ChartCommand kChartCommands[] = {
      "Draw each bar as a candlestick, filled when the close is below the open\nCandlesticks", false,
      true},
     {ID_CHART_STYLE_LINE, "Close &Line", "Draw a line through the closes\nClose Line", false, true},
-    {ID_CHART_LOG_SCALE, "&Logarithmic Scale",
+    {ID_CHART_LOG_SCALE, "Logarithmic &Scale",
      "Place prices on a logarithmic scale, so that equal changes in percent look equal\n"
      "Logarithmic Scale",
      true, false},
