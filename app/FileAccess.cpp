@@ -2,6 +2,7 @@
 
 #include "platform/FileGuard.h"
 #include "platform/FileNames.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,7 +46,8 @@ bool CanOpenForReading(const std::string& path, std::string& message) {
         message = CannotOpen(path, "It is a device or a pipe, not a file");
         return false;
     }
-    const CFilePtr file{std::fopen(path.c_str(), "rb")};
+    // Opened without waiting, should the file have been swapped for a pipe since the test above.
+    const CFilePtr file = OpenRegularFile(path, "rb");
     if (!file) {
         message = CannotOpen(path, std::error_code(errno, std::generic_category()).message());
         return false;

@@ -61,9 +61,7 @@ int CBars::SetMasterPath(const char* path) {
         return 0;
     std::memcpy(m_szMasterPath, master.c_str(), master.size() + 1);
     std::memcpy(m_szDataDirectory, master.c_str(), master.size() + 1);
-    std::size_t cut = master.size();
-    while (cut > 0 && !IsPathSeparator(m_szDataDirectory[cut - 1]))
-        --cut;
+    const std::size_t cut = FileNameStart(master);
     // The data directory is the path before its last separator; the root keeps its separator.
     m_szDataDirectory[cut > 1 ? cut - 1 : cut] = '\0';
     m_bMasterPathSet = 1;

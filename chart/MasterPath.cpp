@@ -30,9 +30,7 @@ std::string MasterPathToOpen(const std::string& opened) {
                 return MasterOf(folder);
         return opened;
     }
-    std::size_t cut = opened.size();
-    while (cut > 0 && !IsPathSeparator(opened[cut - 1]))
-        --cut;
+    const std::size_t cut = FileNameStart(opened);
     const std::string_view name = std::string_view(opened).substr(cut);
     if (EqualsNoCase(name, "EMASTER") || EqualsNoCase(name, "XMASTER"))
         return MasterOf(opened.substr(0, cut));

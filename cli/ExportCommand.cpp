@@ -69,9 +69,7 @@ bool ParseExport(const Arguments& arguments, ExportRequest& request, std::string
 // The folder to export: the path itself, or the folder of the index file it names.
 bool FolderToExport(const std::string& input, std::string& folder) {
     const std::string master = MasterPathToOpen(input);
-    std::size_t cut = master.size();
-    while (cut > 0 && !IsPathSeparator(master[cut - 1]))
-        --cut;
+    const std::size_t cut = FileNameStart(master);
     if (!EqualsNoCase(std::string_view(master).substr(cut), "MASTER"))
         return false;
     folder = master.substr(0, cut);

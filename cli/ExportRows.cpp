@@ -83,7 +83,7 @@ void CRowFormatter::Write(COutputSink& out, const std::uint8_t* records, int cou
     const std::size_t room = m_strPrefix.size() + kRowRoom;
     const char* prefix = m_strPrefix.data();
     // Intraday rows repeat their date for a whole day: its text is kept from row to row.
-    std::uint32_t lastDate = 0;
+    float lastDate = 0; // as stored: a garbage date never goes through an integer
     char lastDateText[32];
     std::size_t lastDateLength = 0;
     for (int r = 0; r < count; ++r, records += recordLength) {

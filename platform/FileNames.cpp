@@ -108,6 +108,13 @@ std::vector<std::string> CandidateNames(std::string_view name,
     return candidates;
 }
 
+std::size_t FileNameStart(std::string_view path) {
+    std::size_t cut = path.size();
+    while (cut > 0 && !IsPathSeparator(path[cut - 1]))
+        --cut;
+    return cut;
+}
+
 CFilePtr OpenFileNoCase(const std::string& directory, std::string_view name, const char* mode,
                         std::string* resolved, long long* size) {
     for (const std::string& candidate : CandidatesIn(directory, name)) {

@@ -17,6 +17,9 @@ constexpr char kPathSeparator = '/';
 
 bool IsPathSeparator(char c);
 
+// Where the last component of `path` starts: just after its last separator, or 0 without one.
+std::size_t FileNameStart(std::string_view path);
+
 // Appends the separator unless the text is empty or already ends in a separator (or, on Windows,
 // is a bare drive such as "C:").
 void AppendSeparator(std::string& directory);

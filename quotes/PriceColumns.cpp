@@ -53,9 +53,7 @@ int RecognisedColumn(std::string_view name) {
 }
 
 void SplitPath(const std::string& path, std::string& directory, std::string& name) {
-    std::size_t cut = path.size();
-    while (cut > 0 && !IsPathSeparator(path[cut - 1]))
-        --cut;
+    const std::size_t cut = FileNameStart(path);
     directory = path.substr(0, cut);
     name = path.substr(cut);
 }

@@ -205,21 +205,29 @@ Status SourceColumns(const std::string& directory, const PriceSource& source,
                         source.intraday);
 }
 
-CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source, long long* size) {
+namespace {
+
+// The data file under the extension its index names first, else under the other one.
+template <typename OpenName>
+CFilePtr OpenEitherExtension(const PriceSource& source, const OpenName& open) {
     const char* first = source.mwd ? "MWD" : "DAT";
     const char* second = source.mwd ? "DAT" : "MWD";
-    if (CFilePtr file =
-            OpenFileNoCase(directory, PriceFileName(source.fileNumber, first), "rb", nullptr, size))
+    if (CFilePtr file = open(PriceFileName(source.fileNumber, first)))
         return file;
-    return OpenFileNoCase(directory, PriceFileName(source.fileNumber, second), "rb", nullptr, size);
+    return open(PriceFileName(source.fileNumber, second));
+}
+
+} // namespace
+
+CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source, long long* size) {
+    return OpenEitherExtension(source, [&](const std::string& name) {
+        return OpenFileNoCase(directory, name, "rb", nullptr, size);
+    });
 }
 
 CFilePtr OpenPriceData(const CFolderFiles& folder, const PriceSource& source, long long* size) {
-    const char* first = source.mwd ? "MWD" : "DAT";
-    const char* second = source.mwd ? "DAT" : "MWD";
-    if (CFilePtr file = folder.Open(PriceFileName(source.fileNumber, first), size))
-        return file;
-    return folder.Open(PriceFileName(source.fileNumber, second), size);
+    return OpenEitherExtension(source,
+                               [&](const std::string& name) { return folder.Open(name, size); });
 }
 
 Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string_view symbol,
