@@ -7,5 +7,5 @@
 class CStderrMessages : public MessageService {
 public:
     void Show(const std::string& text, MessageIcon icon) override;
-    bool AskYesNo(const std::string& text) override;
+    bool AskYesNo(const std::string& text, DefaultAnswer answer) override;
 };

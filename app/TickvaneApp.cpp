@@ -144,9 +144,9 @@ void CTickvaneApp::CMessageRelay::Show(const std::string& text, MessageIcon icon
     m_target.Show(text, icon);
 }
 
-bool CTickvaneApp::CMessageRelay::AskYesNo(const std::string& text) {
+bool CTickvaneApp::CMessageRelay::AskYesNo(const std::string& text, DefaultAnswer answer) {
     m_app.EndSplash();
-    return m_target.AskYesNo(text);
+    return m_target.AskYesNo(text, answer);
 }
 
 void CTickvaneApp::ShowSplash() {

@@ -80,7 +80,7 @@ private:
     public:
         CMessageRelay(CTickvaneApp& app, MessageService& target) : m_app(app), m_target(target) {}
         void Show(const std::string& text, MessageIcon icon) override;
-        bool AskYesNo(const std::string& text) override;
+        bool AskYesNo(const std::string& text, DefaultAnswer answer) override;
 
     private:
         CTickvaneApp& m_app;

@@ -3,6 +3,7 @@
 #include "app/AppServices.h"
 #include "app/ChartPicture.h"
 #include "app/DialogHost.h"
+#include "app/ScrollBarStyle.h"
 #include "app/TickvaneDoc.h"
 #include "chart/Bars.h"
 #include "platform/CommandIds.h"
@@ -38,6 +39,9 @@ CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
     setCursor(Qt::CrossCursor);
     // The keys stay with the chart when the scroll bar is used.
     m_pScrollBar->setFocusPolicy(Qt::NoFocus);
+    auto* style = new CScrollBarStyle;
+    style->setParent(m_pScrollBar);
+    m_pScrollBar->setStyle(style);
     m_pScrollBar->setEnabled(false);
     connect(m_pScrollBar, &QScrollBar::valueChanged, this, &CTickvaneView::OnScrollBarValue);
 

@@ -26,7 +26,6 @@ class Surface;
 constexpr int kMaxSymbols = 255;
 constexpr int kMaxDirectoryEntries = kMaxSymbols + 65535;
 constexpr int kSymbolTextSize = 17; // 16 characters and a NUL
-constexpr int kPathTextSize = 300;
 constexpr int kChartRows = 800;
 class CBars {
 public:
@@ -60,6 +59,8 @@ public:
     const char* GetLongName(int index) const;
     const char* GetMasterPath() const;
     const char* GetDataDirectory() const;
+    // Why the last ReadMaster refused the file as no MASTER (MasterCheck.h); empty when it did not.
+    const std::string& GetMasterProblem() const { return m_strMasterProblem; }
     int GetSymbolCount() const { return m_nSymbolCount; }
     int GetCurrentIndex() const { return m_nCurrentIndex; }
     // 0 when every buffer was allocated, 1 when some were (all are freed again), 100 when none.
@@ -126,7 +127,7 @@ private:
     friend class CChartWindow; // reloads the newest rows when the price file changed
     void ResetDirectory();
     int RepairMaster();
-    enum class MasterOutcome { kListed, kNotOpened, kFailed };
+    enum class MasterOutcome { kListed, kNotOpened, kNotAMaster, kFailed };
     MasterOutcome ReadMasterRecords(std::vector<MasterRecord>& records);
     void ListMasterEntries(const std::vector<MasterRecord>& records,
                            const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
@@ -138,8 +139,10 @@ private:
     FileReplacer m_fnReplaceFile;
 
     CSymbolTable m_table;
-    char m_szMasterPath[kPathTextSize];
-    char m_szDataDirectory[kPathTextSize];
+    // Paths of any length: the 300-character buffers of old cut nothing a user may open.
+    std::string m_strMasterPath;
+    std::string m_strDataDirectory;
+    std::string m_strMasterProblem;
     int m_bMasterPathSet;
     int m_nSymbolCount;
     int m_nCurrentIndex;

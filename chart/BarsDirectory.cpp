@@ -17,21 +17,15 @@ namespace {
 
 constexpr char kMasterName[] = "MASTER";
 constexpr int kMasterNameLength = 6;
-constexpr int kMaxMasterPathLength = kPathTextSize - 2;
-
-std::string Format(const char* pattern, const char* text) {
-    char message[512];
-    std::snprintf(message, sizeof message, pattern, text);
-    return message;
-}
 
 } // namespace
 
 void CBars::ResetDirectory() {
     FreeBuffers();
     m_table.Clear();
-    m_szMasterPath[0] = '\0';
-    m_szDataDirectory[0] = '\0';
+    m_strMasterPath.clear();
+    m_strDataDirectory.clear();
+    m_strMasterProblem.clear();
     m_nSymbolCount = 0;
     m_nCurrentIndex = 0;
     m_bMasterPathSet = 0;
@@ -43,7 +37,7 @@ int CBars::SetMasterPath(const char* path) {
     if (!path)
         return 0;
     const std::size_t length = std::strlen(path);
-    if (length > kMaxMasterPathLength || length < kMasterNameLength)
+    if (length < kMasterNameLength)
         return 0;
     for (int i = 0; i < kMasterNameLength; ++i)
         if (AsciiUpper(path[length - kMasterNameLength + i]) != kMasterName[i])
@@ -57,13 +51,10 @@ int CBars::SetMasterPath(const char* path) {
             (nameStart == 0 || IsPathSeparator(path[nameStart - 1])))
             master = MasterPathToOpen(master);
     }
-    if (master.size() > kMaxMasterPathLength)
-        return 0;
-    std::memcpy(m_szMasterPath, master.c_str(), master.size() + 1);
-    std::memcpy(m_szDataDirectory, master.c_str(), master.size() + 1);
     const std::size_t cut = FileNameStart(master);
     // The data directory is the path before its last separator; the root keeps its separator.
-    m_szDataDirectory[cut > 1 ? cut - 1 : cut] = '\0';
+    m_strDataDirectory = master.substr(0, cut > 1 ? cut - 1 : cut);
+    m_strMasterPath = std::move(master);
     m_bMasterPathSet = 1;
     return 1;
 }
@@ -76,7 +67,7 @@ int CBars::ReadCurrentSymbol() {
         return 1;
     const char* symbol = m_table.Symbol(m_nCurrentIndex);
     if (ReadCurrentRows(m_quotes, -1, kChartRows) != kStatusSuccess) {
-        m_pMessages->Show(Format("Read failed for symbol %s", symbol), MessageIcon::Stop);
+        m_pMessages->Show("Read failed for symbol " + std::string(symbol), MessageIcon::Stop);
         FreeBuffers();
         return 1;
     }
@@ -92,8 +83,8 @@ Status CBars::ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const {
     // An entry of XMASTER (or of EMASTER without MASTER) is read straight from its price file:
     // looking it up by symbol would scan every entry on every step.
     if (const PriceSource* source = m_table.Source(m_nCurrentIndex))
-        return ReadPriceSource(buffer, m_szDataDirectory, *source, symbol, start, count);
-    return ReadSecurity(buffer, m_szDataDirectory, symbol, start, count);
+        return ReadPriceSource(buffer, m_strDataDirectory, *source, symbol, start, count);
+    return ReadSecurity(buffer, m_strDataDirectory, symbol, start, count);
 }
 
 int CBars::StepSymbol(int step) {
@@ -145,11 +136,11 @@ const char* CBars::GetLongName(int index) const {
 }
 
 const char* CBars::GetMasterPath() const {
-    return m_bMasterPathSet ? m_szMasterPath : nullptr;
+    return m_bMasterPathSet ? m_strMasterPath.c_str() : nullptr;
 }
 
 const char* CBars::GetDataDirectory() const {
-    return m_bMasterPathSet ? m_szDataDirectory : nullptr;
+    return m_bMasterPathSet ? m_strDataDirectory.c_str() : nullptr;
 }
 
 int CBars::AllocateBuffers(int rows) {

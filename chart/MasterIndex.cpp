@@ -8,17 +8,15 @@
 #include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
 #include "quotes/IndexFiles.h"
+#include "quotes/MasterCheck.h"
 #include "quotes/MasterFile.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
 namespace {
 
-constexpr char kMasterUnusable[] =
-    "The master file\n%s\ncannot be read. Only the securities that EMASTER and XMASTER list are "
-    "shown.";
+constexpr char kOthersShown[] = " Only the securities that EMASTER and XMASTER list are shown.";
 
 // An EMASTER or XMASTER security: its symbol as stored (the start of its name when it has none,
 // as for a MASTER entry), its names decoded.
@@ -33,24 +31,25 @@ void AddIndexSecurity(CSymbolTable& table, const IndexSecurity& security) {
 } // namespace
 
 CBars::MasterOutcome CBars::ReadMasterRecords(std::vector<MasterRecord>& records) {
+    m_strMasterProblem.clear();
     MasterContents contents;
     {
         // Closed before a repair replaces the file.
-        const CFilePtr file = OpenRegularFile(m_szMasterPath, "rb");
+        const CFilePtr file = OpenRegularFile(m_strMasterPath, "rb");
         if (!file)
             return MasterOutcome::kNotOpened;
         contents = ReadMasterContents(file.get());
     }
-    if (!contents.headerRead)
-        return MasterOutcome::kFailed;
+    // Nothing is listed, and above all nothing repaired, before the file is known to be a MASTER.
+    m_strMasterProblem = WhyNotAMaster(contents);
+    if (!m_strMasterProblem.empty())
+        return MasterOutcome::kNotAMaster;
     bool damaged = false;
     for (const MasterRecord& record : contents.records) {
         char symbol[kMasterSymbolSize + 1];
         damaged = !TakeListedSymbol(record.bytes, symbol) || damaged;
     }
-    const bool whole = contents.recordsInFile == contents.count &&
-                       static_cast<long long>(contents.records.size()) == contents.count;
-    if ((damaged && !RepairMaster()) || !whole)
+    if (damaged && !RepairMaster())
         return MasterOutcome::kFailed;
     records = std::move(contents.records);
     return MasterOutcome::kListed;
@@ -76,7 +75,7 @@ int CBars::ReadMaster() {
     std::vector<MasterRecord> master;
     const MasterOutcome outcome = ReadMasterRecords(master);
     const bool listed = outcome == MasterOutcome::kListed;
-    std::string folder = m_szDataDirectory;
+    std::string folder = m_strDataDirectory;
     AppendSeparator(folder);
 
     CSymbolTable table;
@@ -101,28 +100,31 @@ int CBars::ReadMaster() {
         }) != IndexFileState::kRead)
         table.Rollback(beforeXmaster);
 
+    const std::string refusal = outcome == MasterOutcome::kNotAMaster
+                                    ? NotAMasterMessage(m_strMasterPath, m_strMasterProblem)
+                                    : std::string();
     if (!listed && table.Count() == 0) {
-        if (outcome == MasterOutcome::kFailed) {
-            m_pMessages->Show("File read failed", MessageIcon::Stop);
+        if (outcome == MasterOutcome::kFailed || outcome == MasterOutcome::kNotAMaster) {
+            m_pMessages->Show(refusal.empty() ? "File read failed" : refusal, MessageIcon::Stop);
             m_table.Clear();
             m_nSymbolCount = 0;
         }
         return 1;
     }
-    char message[512];
-    if (outcome == MasterOutcome::kFailed) {
-        std::snprintf(message, sizeof message, kMasterUnusable, m_szMasterPath);
-        m_pMessages->Show(message, MessageIcon::Information);
-    }
+    if (outcome == MasterOutcome::kFailed)
+        m_pMessages->Show("The master file\n" + m_strMasterPath + "\ncannot be read." +
+                              kOthersShown,
+                          MessageIcon::Information);
+    else if (!refusal.empty())
+        m_pMessages->Show(refusal + kOthersShown, MessageIcon::Information);
     m_table = std::move(table);
     m_nSymbolCount = m_table.Count();
     const int records = static_cast<int>(master.size());
-    if (records > kMaxSymbols) {
-        std::snprintf(message, sizeof message,
-                      "The master file\n%s\nlists %d securities. Only the first %d are shown; "
-                      "%d are left out.",
-                      m_szMasterPath, records, kMaxSymbols, records - kMaxSymbols);
-        m_pMessages->Show(message, MessageIcon::Information);
-    }
+    if (records > kMaxSymbols)
+        m_pMessages->Show("The master file\n" + m_strMasterPath + "\nlists " +
+                              std::to_string(records) + " securities. Only the first " +
+                              std::to_string(kMaxSymbols) + " are shown; " +
+                              std::to_string(records - kMaxSymbols) + " are left out.",
+                          MessageIcon::Information);
     return 0;
 }

@@ -15,7 +15,7 @@ public:
         std::fprintf(stderr, "tickvane-cli: %s\n", text.c_str());
         ++m_nShown;
     }
-    bool AskYesNo(const std::string&) override { return false; }
+    bool AskYesNo(const std::string&, DefaultAnswer) override { return false; }
 
     int m_nShown = 0;
 };

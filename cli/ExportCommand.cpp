@@ -7,6 +7,7 @@
 #include "cli/ExportRows.h"
 #include "cli/OutputSink.h"
 #include "platform/FileNames.h"
+#include "platform/FloatText.h"
 #include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
 #include "quotes/MasterFile.h"
@@ -126,7 +127,7 @@ private:
     bool Wanted(std::string_view symbol);
     // Writes the rows; an empty text, or why the security could not be read.
     std::string WriteRows(const CFolderFiles& files, const FolderSecurity& security,
-                          const std::string& prefix);
+                          const std::string& prefix, OddDates& odd);
     void Report(const std::string& text);
 
     const ExportRequest& m_request;
@@ -210,19 +211,33 @@ void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& 
     prefix += ',';
     AppendCsvField(prefix, Windows1252ToUtf8(security.name));
     prefix += ',';
-    const std::string problem = WriteRows(files, security, prefix);
+    OddDates odd;
+    const std::string problem = WriteRows(files, security, prefix, odd);
     ++m_nSecurities;
+    const std::string& folder = files.Directory();
+    const std::string where =
+        Windows1252ToUtf8(security.symbol) + " in " + (folder.empty() ? std::string(".") : folder);
+    if (odd.nCount > 0) {
+        // Written as the chart shows them; the user should know that they are not as stored.
+        char stored[32], shown[32];
+        bool calendar = false;
+        *PutShortestFloat(stored, odd.fFirst) = '\0';
+        char* end = PutStoredDate(shown, odd.fFirst, calendar);
+        *end = '\0';
+        Report(where + ": " + std::to_string(odd.nCount) +
+               (odd.nCount == 1 ? " record stores" : " records store") +
+               " a date that is no calendar day from 1961 to 2139; the first, " + stored +
+               ", is written as " + (end == shown ? std::string("an empty date") : shown));
+    }
     if (!problem.empty()) {
-        const std::string& folder = files.Directory();
-        Report("skipped " + Windows1252ToUtf8(security.symbol) + " in " +
-               (folder.empty() ? std::string(".") : folder) + ": " + problem);
+        Report("skipped " + where + ": " + problem);
         m_bSkipped = true;
     }
     m_progress.Show(m_nSecurities, m_nRows);
 }
 
 std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity& security,
-                                 const std::string& prefix) {
+                                 const std::string& prefix, OddDates& odd) {
     const PriceSource& source = security.source;
     const std::string file =
         "F" + std::to_string(source.fileNumber) + (source.mwd ? ".MWD" : ".DAT");
@@ -260,7 +275,7 @@ std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity
     --got;
     while (left > 0 && m_out.Good()) {
         const auto rows = static_cast<std::size_t>(std::min<long long>(left, got));
-        formatter.Write(m_out, records, static_cast<int>(rows), recordLength);
+        formatter.Write(m_out, records, static_cast<int>(rows), recordLength, odd);
         m_nRows += static_cast<long long>(rows);
         left -= static_cast<long long>(rows);
         if (left == 0)

@@ -1,6 +1,8 @@
 #include "cli/ExportRows.h"
 
+#include "chart/QuoteText.h"
 #include "platform/FloatText.h"
+#include "quotes/Dates.h"
 #include "quotes/Mbf.h"
 
 #include <cstring>
@@ -37,15 +39,21 @@ void AppendCsvField(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// (C)YYMMDD, with six-digit years 00..59 taken as 2000..2059, as the chart takes them.
-char* PutStoredDate(char* out, float value) {
+// (C)YYMMDD, with six-digit years 00..59 taken as 2000..2059, as the chart takes them. A calendar
+// day of the years the day numbers hold comes out of the day numbers as it went in, so it is
+// written at once; anything else takes the chart's way through its day number.
+char* PutStoredDate(char* out, float value, bool& calendar) {
     std::uint32_t stored = 0;
+    calendar = false;
     if (WholeBelow(value, 10000000.0f, stored) && stored > 0) {
         const std::uint32_t date = stored < 600000 ? stored + 1000000 : stored;
         const unsigned month = date / 100 % 100;
         const unsigned day = date % 100;
-        if (month >= 1 && month <= 12 && day >= 1 && day <= 31) {
-            const unsigned year = 1900 + date / 10000;
+        const unsigned year = 1900 + date / 10000;
+        calendar =
+            year >= 1961 && year <= 2139 && month >= 1 && month <= 12 && day >= 1 &&
+            static_cast<int>(day) <= DaysInMonth(static_cast<int>(year), static_cast<int>(month));
+        if (calendar) {
             out = PutTwoDigits(out, year / 100);
             out = PutTwoDigits(out, year % 100);
             *out++ = '-';
@@ -54,7 +62,7 @@ char* PutStoredDate(char* out, float value) {
             return PutTwoDigits(out, day);
         }
     }
-    return PutShortestFloat(out, value);
+    return PutIsoDate(out, YymmddToDay(value));
 }
 
 char* PutStoredTime(char* out, float value) {
@@ -79,13 +87,14 @@ CRowFormatter::CRowFormatter(std::string prefix, const std::int16_t columnMap[kC
 }
 
 void CRowFormatter::Write(COutputSink& out, const std::uint8_t* records, int count,
-                          int recordLength) const {
+                          int recordLength, OddDates& odd) const {
     const std::size_t room = m_strPrefix.size() + kRowRoom;
     const char* prefix = m_strPrefix.data();
     // Intraday rows repeat their date for a whole day: its text is kept from row to row.
     float lastDate = 0; // as stored: a garbage date never goes through an integer
     char lastDateText[32];
     std::size_t lastDateLength = 0;
+    bool lastCalendar = true;
     for (int r = 0; r < count; ++r, records += recordLength) {
         char* at = out.Reserve(room);
         // In fixed pieces, which the compiler copies inline; the excess is overwritten.
@@ -96,9 +105,11 @@ void CRowFormatter::Write(COutputSink& out, const std::uint8_t* records, int cou
             const float date = MbfToFloat(records + m_nOffset[kColDate]);
             if (lastDateLength == 0 || date != lastDate) {
                 lastDate = date;
-                lastDateLength =
-                    static_cast<std::size_t>(PutStoredDate(lastDateText, date) - lastDateText);
+                lastDateLength = static_cast<std::size_t>(
+                    PutStoredDate(lastDateText, date, lastCalendar) - lastDateText);
             }
+            if (!lastCalendar && odd.nCount++ == 0)
+                odd.fFirst = date;
             std::memcpy(at, lastDateText, sizeof lastDateText);
             at += lastDateLength;
         }

@@ -27,7 +27,7 @@ void CCollectedMessages::Show(const std::string& text, MessageIcon icon) {
         m_icon = icon;
 }
 
-bool CCollectedMessages::AskYesNo(const std::string& text) {
+bool CCollectedMessages::AskYesNo(const std::string& text, DefaultAnswer) {
     Show(text, MessageIcon::None);
     return false;
 }

@@ -11,7 +11,7 @@
 class CCollectedMessages : public MessageService {
 public:
     void Show(const std::string& text, MessageIcon icon) override;
-    bool AskYesNo(const std::string& text) override;
+    bool AskYesNo(const std::string& text, DefaultAnswer answer) override;
 
     bool Empty() const { return m_texts.empty(); }
     // One text of everything kept, each distinct text once and in the order first seen; at most

@@ -5,6 +5,8 @@
 #include <string>
 
 enum class MessageIcon { None, Stop, Warning, Information };
+// The button that Enter presses. A question whose Yes changes a file defaults to No.
+enum class DefaultAnswer { Yes, No };
 
 class MessageService {
 public:
@@ -12,5 +14,5 @@ public:
     // Shows `text` with an OK button and waits until the user has read it.
     virtual void Show(const std::string& text, MessageIcon icon) = 0;
     // Asks a question with Yes and No buttons and no icon; true for Yes.
-    virtual bool AskYesNo(const std::string& text) = 0;
+    virtual bool AskYesNo(const std::string& text, DefaultAnswer answer) = 0;
 };

@@ -70,6 +70,14 @@ std::int16_t HmsToTime(int hours, int minutes, int seconds) {
     return static_cast<std::int16_t>(hours * 1800 + minutes * 30 + seconds / 2);
 }
 
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 void DayToYmd(std::uint16_t dayNumber, int& year, int& month, int& day) {
     const int n = dayNumber;
     const int q = (4 * n - 1) / 1461;

@@ -13,6 +13,10 @@ std::int16_t YmdToDay(int year, int month, int day);
 std::int16_t HhmmssToTime(float value);
 std::int16_t HmsToTime(int hours, int minutes, int seconds);
 
+// Days of a month of the calendar (year given in full, month 1..12), leap years as the calendar
+// has them, so that 2100 has no February 29.
+int DaysInMonth(int year, int month);
+
 // For day numbers 1 to 65535 taken unsigned: year counted from 1900, month 1..12, day 1..31.
 void DayToYmd(std::uint16_t dayNumber, int& year, int& month, int& day);
 

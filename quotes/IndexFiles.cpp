@@ -38,12 +38,6 @@ std::string_view TextAt(const std::uint8_t* record, int offset, int size) {
     return {text, strnlen(text, static_cast<std::size_t>(size))};
 }
 
-std::string_view WithoutTrailingBlanks(std::string_view text) {
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 unsigned Uint16At(const std::uint8_t* bytes, int offset) {
     return bytes[offset] | (bytes[offset + 1] << 8);
 }
@@ -120,17 +114,23 @@ IndexFileState ReadXmaster(const std::string& directory,
                      {"XMASTER", kXmasterRecordSize, kXmasterCountOffset, XmasterSecurity}, take);
 }
 
-std::string_view MasterSymbolArea(const MasterRecord& record) {
-    return WithoutTrailingBlanks(TextAt(record.bytes, kMasterSymbolOffset, kMasterSymbolSize));
+std::string_view FirstSymbolWord(std::string_view text) {
+    std::size_t end = 0;
+    while (end < text.size() && static_cast<signed char>(text[end]) > 0x20)
+        ++end;
+    return text.substr(0, end);
 }
 
 bool EmasterAgrees(const std::vector<MasterRecord>& master,
                    const std::vector<EmasterEntry>& emaster) {
     if (master.size() != emaster.size())
         return false;
-    for (std::size_t i = 0; i < master.size(); ++i)
+    char symbol[kMasterSymbolSize + 1];
+    for (std::size_t i = 0; i < master.size(); ++i) {
+        TakeListedSymbol(master[i].bytes, symbol);
         if (master[i].FileNumber() != emaster[i].fileNumber ||
-            MasterSymbolArea(master[i]) != WithoutTrailingBlanks(emaster[i].symbol))
+            std::string_view(symbol) != FirstSymbolWord(emaster[i].symbol))
             return false;
+    }
     return true;
 }

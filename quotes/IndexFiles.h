@@ -64,10 +64,12 @@ struct EmasterEntry {
 };
 
 // EMASTER agrees with MASTER when it has as many entries and, position by position, the same
-// file number and the same symbol (the symbol area without trailing blanks). Only then are its
-// long names those of the MASTER entries.
+// file number and the same symbol: the symbol as the directory lists it, which is the first word
+// of each (vendors keep flags in the symbol area's last bytes). Only then are its long names those
+// of the MASTER entries.
 bool EmasterAgrees(const std::vector<MasterRecord>& master,
                    const std::vector<EmasterEntry>& emaster);
 
-// The symbol area of a MASTER record up to a NUL, trailing blanks removed.
-std::string_view MasterSymbolArea(const MasterRecord& record);
+// The text up to its first blank, control byte or byte of 0x80 and above, as a MASTER symbol is
+// listed.
+std::string_view FirstSymbolWord(std::string_view text);

@@ -65,12 +65,13 @@ std::string MasterSubdirectoryName(const std::uint8_t* record) {
 
 MasterContents ReadMasterContents(std::FILE* file) {
     MasterContents contents;
+    contents.fileSize = OpenFileSize(file);
     std::uint8_t header[kMasterRecordSize];
     if (std::fread(header, 1, kMasterRecordSize, file) != kMasterRecordSize)
         return contents;
     contents.headerRead = true;
     contents.count = MasterHeaderCount(header);
-    contents.recordsInFile = std::max(OpenFileSize(file), 0LL) / kMasterRecordSize - 1;
+    contents.recordsInFile = std::max(contents.fileSize, 0LL) / kMasterRecordSize - 1;
     const long long wanted = std::min<long long>(contents.count, contents.recordsInFile);
     if (wanted <= 0)
         return contents;
@@ -78,6 +79,23 @@ MasterContents ReadMasterContents(std::FILE* file) {
     const std::size_t got =
         std::fread(contents.records.data(), kMasterRecordSize, contents.records.size(), file);
     contents.records.resize(got);
+    return contents;
+}
+
+MasterContents MasterContentsOf(const std::uint8_t* bytes, std::size_t size) {
+    MasterContents contents;
+    contents.fileSize = static_cast<long long>(size);
+    if (size < kMasterRecordSize)
+        return contents;
+    contents.headerRead = true;
+    contents.count = MasterHeaderCount(bytes);
+    contents.recordsInFile = contents.fileSize / kMasterRecordSize - 1;
+    const long long wanted = std::min<long long>(contents.count, contents.recordsInFile);
+    if (wanted > 0) {
+        contents.records.resize(static_cast<std::size_t>(wanted));
+        std::memcpy(contents.records.data(), bytes + kMasterRecordSize,
+                    contents.records.size() * kMasterRecordSize);
+    }
     return contents;
 }
 
@@ -110,7 +128,8 @@ bool Matches(const std::uint8_t* record, std::string_view wanted, int wantedBlan
 }
 
 // Full text of the subdirectory to enter, or empty when the entry cannot be followed: unsafe or
-// missing, already visited in this lookup (a link back up the tree), or too long a text.
+// missing, or already visited in this lookup (a link back up the tree). Its text may be as long as
+// the system allows.
 std::string EnterableSubdirectory(const std::string& directory, const std::uint8_t* record,
                                   std::vector<std::string>& visited) {
     const std::string name = MasterSubdirectoryName(record);
@@ -120,8 +139,6 @@ std::string EnterableSubdirectory(const std::string& directory, const std::uint8
     if (path.empty())
         return {};
     AppendSeparator(path);
-    if (path.size() > kMaxDirectoryText)
-        return {};
     std::string identity = DirectoryIdentity(path);
     if (identity.empty() || std::find(visited.begin(), visited.end(), identity) != visited.end())
         return {};

@@ -32,8 +32,6 @@ constexpr int kMasterPeriodOffset = 33;
 constexpr int kMasterSymbolOffset = 36;
 constexpr int kMasterSymbolSize = 16;
 
-// Directory texts longer than this are not followed.
-constexpr std::size_t kMaxDirectoryText = 299;
 // The starting directory and 33 nested ones.
 constexpr int kMaxMasterLevels = 34;
 
@@ -82,6 +80,7 @@ Status FindMasterRecord(std::string_view startDirectory, std::string_view wanted
 // A whole MASTER as far as its header count goes.
 struct MasterContents {
     bool headerRead = false;
+    long long fileSize = 0;            // bytes, -1 when the system cannot tell
     int count = 0;                     // the header's count
     long long recordsInFile = 0;       // whole records after the header
     std::vector<MasterRecord> records; // the first records, up to the count
@@ -90,3 +89,5 @@ struct MasterContents {
 // Reads the open MASTER `file` from its start: the header, then the records that the count names
 // and the file holds, and no more. A read that fails on the way leaves fewer records.
 MasterContents ReadMasterContents(std::FILE* file);
+// The same for the `size` bytes of a whole MASTER in memory.
+MasterContents MasterContentsOf(const std::uint8_t* bytes, std::size_t size);

@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 #include "platform/RegularFile.h"
 #include "quotes/IndexFiles.h"
+#include "quotes/MasterCheck.h"
 #include "quotes/MasterFile.h"
 
 #include <cstring>
@@ -26,14 +27,10 @@ bool ReadMasterOf(const std::string& folder, const FolderVisitor& visitor,
         return false;
     }
     MasterContents contents = ReadMasterContents(file.get());
-    if (!contents.headerRead || contents.count < 0) {
-        visitor.note(FolderNoteKind::kLost, "MASTER: its header cannot be read");
+    if (const std::string why = WhyNotAMaster(contents); !why.empty()) {
+        visitor.note(FolderNoteKind::kLost, "MASTER: not a MASTER file: " + why);
         return false;
     }
-    if (static_cast<long long>(contents.records.size()) < contents.count)
-        visitor.note(FolderNoteKind::kLost,
-                     "MASTER: holds " + std::to_string(contents.records.size()) + " of the " +
-                         std::to_string(contents.count) + " entries its header counts");
     records = std::move(contents.records);
     return true;
 }
@@ -80,11 +77,14 @@ bool ReadQuoteFolder(const std::string& folder, const FolderVisitor& visitor,
             continue;
         }
         char name[kMasterNameSize + 1];
+        char symbol[kMasterSymbolSize + 1];
         TakeMasterName(record.bytes, name);
+        TakeListedSymbol(record.bytes, symbol);
         std::string_view shown = WithoutTrailingBlanks(name);
         if (agrees && !emaster[i].longName.empty())
             shown = emaster[i].longName;
-        visitor.security({MasterPriceSource(record), MasterSymbolArea(record), shown});
+        // A damaged entry goes by its name, as `list` shows it: without the name's blanks.
+        visitor.security({MasterPriceSource(record), WithoutTrailingBlanks(symbol), shown});
     }
 
     const IndexFileState xmasterState = ReadXmaster(

@@ -15,7 +15,7 @@
 // One security; the texts are the stored bytes and stay valid only during the callback.
 struct FolderSecurity {
     PriceSource source;
-    std::string_view symbol; // MASTER: the symbol area without trailing blanks
+    std::string_view symbol; // MASTER: the symbol as the directory lists it (its first word)
     std::string_view name;   // the long name when there is one, else the name, trailing blanks cut
 };
 

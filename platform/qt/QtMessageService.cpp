@@ -33,9 +33,9 @@ void CQtMessageService::Show(const std::string& text, MessageIcon icon) {
     box.exec();
 }
 
-bool CQtMessageService::AskYesNo(const std::string& text) {
+bool CQtMessageService::AskYesNo(const std::string& text, DefaultAnswer answer) {
     QMessageBox box(QMessageBox::NoIcon, kCaption, Text(text), QMessageBox::Yes | QMessageBox::No,
                     m_pParent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(answer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -12,7 +12,7 @@ public:
     void SetParent(QWidget* parent) { m_pParent = parent; }
 
     void Show(const std::string& text, MessageIcon icon) override;
-    bool AskYesNo(const std::string& text) override;
+    bool AskYesNo(const std::string& text, DefaultAnswer answer) override;
 
 private:
     QWidget* m_pParent;

@@ -175,12 +175,37 @@ void ChartMenuTest::command() {
     QCOMPARE(Bars().GetChartOptions() == before, FindChartCommand(id)->bRadio);
 }
 
+// The darker side of the scroll bar, where its thumb must stand: -1 left, +1 right.
+int ThumbSide(QScrollBar& bar) {
+    const QImage image = bar.grab().toImage();
+    const int y = image.height() / 2, w = image.width();
+    long left = 0, right = 0;
+    for (int x = w / 8; x < w * 3 / 8; ++x) {
+        left += qGray(image.pixel(x, y));
+        right += qGray(image.pixel(w - 1 - x, y));
+    }
+    return left < right ? -1 : +1;
+}
+
 void ChartMenuTest::dailyOnlyForIntradayRecords() {
     QVERIFY(!m_pFixture->Enabled(ID_CHART_PERIOD_DAILY));
     QVERIFY(m_pFixture->Enabled(ID_CHART_PERIOD_WEEKLY));
     Bars().SearchSetSymbolIndex("INTRA");
     QVERIFY(Run(ID_CHART_PERIOD_DAILY));
     QCOMPARE(Bars().Window().GetRecordCount(), 20);
+    // Zoomed in so far that a screenful is most of the days: the thumb, nearly as wide as the
+    // bar, still reads as standing where the window lies.
+    CTickvaneView& view = App().View();
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+    QVERIFY(Bars().Window().GetScrollInfo(view.ChartClient()).nPageStep < 20);
+    QScrollBar& bar = view.ScrollBar();
+    QTest::keyClick(&view, Qt::Key_End);
+    QCOMPARE(bar.value(), bar.maximum());
+    QCOMPARE(ThumbSide(bar), +1);
+    QTest::keyClick(&view, Qt::Key_Home);
+    QCOMPARE(bar.value(), 0);
+    QCOMPARE(ThumbSide(bar), -1);
     // Chosen, it stays within reach on a security of daily records.
     Bars().SearchSetSymbolIndex("LONG");
     QVERIFY(m_pFixture->Enabled(ID_CHART_PERIOD_DAILY));

@@ -16,7 +16,9 @@
 #include <QMenu>
 #include <QtTest>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 class TickvaneAppTest : public QObject {
     Q_OBJECT
@@ -29,6 +31,8 @@ private slots:
     void startsWithNoChartAndDataCommandsDisabled();
     void nextAndPreviousStopAtBothEnds();
     void refusedNameKeepsRecentEntryAndEmptiesChart();
+    void aFileThatIsNoMasterIsRefusedUnchanged();
+    void longPathsOpenLikeAnyOther();
     void newKeepsTheChart();
     void splashEnds_data();
     void splashEnds();
@@ -158,6 +162,49 @@ void TickvaneAppTest::refusedNameKeepsRecentEntryAndEmptiesChart() {
     CRecentFileList stored(f.m_pApp->GetSettings(), 4);
     stored.ReadList();
     QCOMPARE(stored[0], other);
+}
+
+// Even with damaged masters repaired without asking, a file named MASTER that is none is left as
+// it is.
+void TickvaneAppTest::aFileThatIsNoMasterIsRefusedUnchanged() {
+    CAppFixture& f = *m_pFixture;
+    std::ofstream(f.m_dir / "Tickvane.ini") << "[ViewOptions]\nMasterFix=1\n";
+    const std::string folder = f.m_dir.MakeSubdirectory("notes");
+    const std::string text(200, 'x');
+    std::ofstream(folder + "MASTER") << text;
+    QCOMPARE(f.Start({folder + "MASTER"}), -1);
+    const std::vector<std::string> shown = f.m_messages.TakeShown();
+    QCOMPARE(shown.size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(shown[0]).contains("is not a MASTER file"), shown[0].c_str());
+    std::ifstream in(folder + "MASTER");
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    QVERIFY(!std::filesystem::exists(folder + "MASTER.bak"));
+    QCOMPARE(f.m_pApp->Document().Bars().GetSymbolCount(), 0);
+}
+
+// Far beyond the 300 characters the paths of old were held in.
+void TickvaneAppTest::longPathsOpenLikeAnyOther() {
+    CAppFixture& f = *m_pFixture;
+    std::string folder = f.m_dir.Path();
+    for (const char part : std::string("abcde"))
+        folder += std::string(230, part) + "/";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy(TICKVANE_SOURCE_DIR "/samples/demo", folder,
+                          std::filesystem::copy_options::recursive);
+    const std::string master = folder + "MASTER";
+    QVERIFY(master.size() > 1000);
+    QCOMPARE(f.Start({master}), -1);
+    QVERIFY(f.m_messages.TakeShown().empty());
+    CBars& bars = f.m_pApp->Document().Bars();
+    QCOMPARE(bars.GetSymbolCount(), 28);
+    QVERIFY(bars.IsDataLoaded());
+    QCOMPARE(f.m_pApp->RecentFiles()[0], master);
+    // Away and back through the recent files.
+    QVERIFY(f.m_pApp->OpenDocumentFile(CAppFixture::Sample()));
+    QVERIFY(f.m_pApp->Router().Execute(ID_FILE_MRU_FILE1 + 1));
+    QCOMPARE(f.m_pApp->Document().GetPathName(), master);
+    QVERIFY(bars.IsDataLoaded());
+    QVERIFY(f.m_messages.TakeShown().empty());
 }
 
 void TickvaneAppTest::newKeepsTheChart() {

@@ -17,8 +17,9 @@ public:
     void Show(const std::string& text, MessageIcon icon) override {
         m_shown.push_back({text, icon});
     }
-    bool AskYesNo(const std::string& text) override {
+    bool AskYesNo(const std::string& text, DefaultAnswer defaultAnswer) override {
         m_questions.push_back(text);
+        m_defaults.push_back(defaultAnswer);
         if (m_answers.empty())
             return false;
         const bool answer = m_answers.front();
@@ -38,6 +39,7 @@ public:
 
     std::vector<Shown> m_shown;
     std::vector<std::string> m_questions;
+    std::vector<DefaultAnswer> m_defaults; // the default button of each question
 
 private:
     std::deque<bool> m_answers;

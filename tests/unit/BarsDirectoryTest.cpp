@@ -49,8 +49,10 @@ TEST_F(BarsDirectoryTest, MasterPathsAreAcceptedByTheirLastSixLetters) {
                  {"/quotes/MASTER.DAT", 0, nullptr},
                  {"/quotes/EMASTER.BAK", 0, nullptr},
                  {"ASTER", 0, nullptr},
-                 {"/" + std::string(290, 'q') + "/MASTER", 1, nullptr},  // 298 characters
-                 {"/" + std::string(291, 'q') + "/MASTER", 0, nullptr}}; // 299 characters
+                 {"/" + std::string(290, 'q') + "/MASTER", 1, nullptr}, // 298 characters
+                 // Longer paths than the 300-character buffers of old held are opened too.
+                 {"/" + std::string(291, 'q') + "/MASTER", 1, nullptr},
+                 {"/" + std::string(1200, 'q') + "/Master", 1, nullptr}};
     for (const auto& c : cases) {
         CBars bars(m_settings, m_messages);
         EXPECT_EQ(bars.SetMasterPath(c.path.c_str()), c.accepted) << c.path;
@@ -82,7 +84,9 @@ TEST_F(BarsDirectoryTest, AHeaderThatMiscountsFailsTheRead) {
                     SecurityEntry(3, "CCC", "GAMMA")},
                    4);
     EXPECT_EQ(Open(), 1);
-    EXPECT_EQ(m_messages.TakeShown(), Texts{"File read failed"});
+    EXPECT_EQ(m_messages.TakeShown(),
+              Texts{"The file\n" + (m_dir / "MASTER") +
+                    "\nis not a MASTER file: its header counts 4 entries, but it holds 3."});
     EXPECT_EQ(m_bars.GetSymbolCount(), 0);
 }
 
@@ -91,15 +95,22 @@ TEST_F(BarsDirectoryTest, UnreadableMastersFailQuietlyOrWithAMessage) {
     EXPECT_TRUE(m_messages.TakeShown().empty());
     WriteBytes(m_dir / "MASTER", Bytes(30, 0));
     EXPECT_EQ(m_bars.ReadMaster(), 1);
-    EXPECT_EQ(m_messages.TakeShown(), Texts{"File read failed"});
+    EXPECT_EQ(m_messages.TakeShown(),
+              Texts{"The file\n" + (m_dir / "MASTER") +
+                    "\nis not a MASTER file: it holds 30 bytes, fewer than the 53 of a header."});
     CBars fresh(m_settings, m_messages);
     EXPECT_EQ(fresh.ReadMaster(), 1); // no path set
 }
 
 TEST_F(BarsDirectoryTest, MoreThan255EntriesListTheFirst255) {
+    // File numbers end at 255, so the records beyond are subdirectory entries.
     std::vector<MasterEntry> entries;
-    for (int i = 0; i < 300; ++i)
-        entries.push_back(SecurityEntry(i % 255 + 1, "S" + std::to_string(i), "NAME"));
+    for (int i = 0; i < 255; ++i)
+        entries.push_back(SecurityEntry(i + 1, "S" + std::to_string(i), "NAME"));
+    for (int i = 255; i < 300; ++i) {
+        entries.push_back(DirectoryEntry("D" + std::to_string(i)));
+        entries.back().symbol = entries.back().name;
+    }
     WriteBytes(m_dir / "MASTER", MasterFileBytes(entries));
     ASSERT_EQ(Open(), 0);
     EXPECT_EQ(m_bars.GetSymbolCount(), 255);

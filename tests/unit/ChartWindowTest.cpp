@@ -311,4 +311,23 @@ TEST_F(ChartWindowTest, ExportWritesTheWholeHistoryAsQuotesPrintsIt) {
     EXPECT_NE(error.find("missing/acme.csv"), std::string::npos);
 }
 
+// A stored date that is no calendar day reads as its day number falls: February 31 as March 3,
+// a thirteenth month as no date; the crosshair and the exported history alike.
+TEST_F(ChartWindowTest, StoredDatesThatAreNoCalendarDayReadAsTheirDayNumbers) {
+    std::vector<PriceRecord> records = Walk(3);
+    records[1][0] = 1030231;
+    records[2][0] = 1031345;
+    Open(records);
+    EXPECT_EQ(Window().ReadoutText(1).substr(0, 12), "2003-03-03  ");
+    EXPECT_EQ(Window().ReadoutText(2).substr(0, 9), "no date  ");
+    std::string error;
+    ASSERT_TRUE(Window().ExportQuotesCsv(m_dir / "acme.csv", error)) << error;
+    std::ifstream in(m_dir / "acme.csv");
+    std::string line;
+    std::vector<std::string> dates;
+    while (std::getline(in, line))
+        dates.push_back(line.substr(0, line.find(',')));
+    EXPECT_EQ(dates, (std::vector<std::string>{"date", "1990-01-01", "2003-03-03", ""}));
+}
+
 } // namespace

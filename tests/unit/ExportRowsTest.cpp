@@ -1,5 +1,7 @@
 #include "cli/ExportRows.h"
+#include "chart/QuoteText.h"
 #include "platform/TextEncoding.h"
+#include "quotes/Dates.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +9,12 @@
 
 namespace {
 
+// The text of a stored date, with "*" after one that is no calendar day as stored.
 std::string Date(float stored) {
     char text[64];
-    return std::string(text, PutStoredDate(text, stored));
+    bool calendar = false;
+    const std::string date(text, PutStoredDate(text, stored, calendar));
+    return calendar ? date : date + "*";
 }
 
 std::string Time(float stored) {
@@ -17,21 +22,46 @@ std::string Time(float stored) {
     return std::string(text, PutStoredTime(text, stored));
 }
 
+// Dates read as the chart reads them, through their day numbers: a day past the month's end runs
+// into the next month, a month past December gives no date at all.
 TEST(ExportRowsTest, StoredDatesAndTimesAsTheyRead) {
-    EXPECT_EQ(Date(970314), "1997-03-14");
-    EXPECT_EQ(Date(1030214), "2003-02-14");
-    EXPECT_EQ(Date(491231), "2049-12-31"); // six digits below 60 are this century
-    EXPECT_EQ(Date(1131115), "2013-11-15");
-    // What names no day stays a number, so nothing is lost.
-    EXPECT_EQ(Date(0), "0");
-    EXPECT_EQ(Date(-1), "-1");
-    EXPECT_EQ(Date(1031301), "1031301");
-    EXPECT_EQ(Date(970314.5f), "970314.5");
+    const struct {
+        float stored;
+        const char* text;
+    } dates[] = {{970314, "1997-03-14"},
+                 {1030214, "2003-02-14"},
+                 {491231, "2049-12-31"},
+                 {1131115, "2013-11-15"},
+                 {1391231, "2039-12-31"},
+                 {2391231, "2139-12-31"},
+                 {1000229, "2000-02-29"},
+                 {1030231, "2003-03-03*"},
+                 {990230, "1999-03-02*"},
+                 {1031345, "*"},
+                 {1031301, "*"},
+                 {0, "*"},
+                 {-1, "*"},
+                 {970314.5f, "1997-03-14*"},
+                 {1040229, "2004-02-29"}};
+    for (const auto& d : dates)
+        EXPECT_EQ(Date(d.stored), d.text) << d.stored;
     EXPECT_EQ(Time(90500), "09:05:00");
     EXPECT_EQ(Time(0), "00:00:00");
     EXPECT_EQ(Time(235959), "23:59:59");
     EXPECT_EQ(Time(96000), "96000");
     EXPECT_EQ(Time(-1), "-1");
+}
+
+// Calendar days are written without the detour through day numbers; the detour gives the same.
+TEST(ExportRowsTest, EveryCalendarDayReadsAsTheChartShowsIt) {
+    for (int year = 1961; year <= 2139; ++year)
+        for (int month = 1; month <= 12; ++month)
+            for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+                const float stored = float((year - 1900) * 10000 + month * 100 + day);
+                char chart[16];
+                const std::string shown(chart, PutIsoDate(chart, YymmddToDay(stored)));
+                ASSERT_EQ(Date(stored), shown) << stored;
+            }
 }
 
 TEST(ExportRowsTest, CsvFieldsAreQuotedOnlyWhenTheyMustBe) {

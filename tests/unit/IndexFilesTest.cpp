@@ -5,6 +5,7 @@
 #include "chart/MasterPath.h"
 #include "platform/MemorySettings.h"
 #include "quotes/PriceFile.h"
+#include "quotes/QuoteFolder.h"
 #include "tests/support/ChartFixture.h"
 #include "tests/support/MetaStockWriter.h"
 #include "tests/support/ScriptedMessages.h"
@@ -60,7 +61,9 @@ IndexEntry Emaster(int fileNumber, const std::string& symbol, const std::string&
 }
 
 TEST_F(IndexFilesTest, AnAgreeingEmasterGivesLongNamesAndXmasterAddsSecurities) {
-    WriteMaster({SecurityEntry(1, "AAA", "ALPHA INDUSTRIES"), SecurityEntry(2, "BBB", "BETA")});
+    // A vendor's flag in the last byte of the symbol area is no part of the symbol.
+    WriteMaster({SecurityEntry(1, "AAA            *", "ALPHA INDUSTRIES"),
+                 SecurityEntry(2, "BBB", "BETA")});
     WriteBytes(m_dir / "EMASTER", EmasterFileBytes({Emaster(1, "AAA", "ALPHA INDUSTRIES WORLDWIDE"),
                                                     Emaster(2, "BBB", "")}));
     WriteXmaster({IndexEntry{256, "CCC", "GAMMA CAF\xC9 HOLDINGS", ""},
@@ -78,6 +81,18 @@ TEST_F(IndexFilesTest, AnAgreeingEmasterGivesLongNamesAndXmasterAddsSecurities) 
     EXPECT_EQ(LastClose(), 256.0f);
     EXPECT_EQ(m_bars.GetQuotes().count, 6);
     EXPECT_TRUE(m_messages.TakeShown().empty());
+
+    // The whole-folder reader of the export lists the same symbols and names.
+    Texts folder;
+    FolderVisitor visitor;
+    visitor.security = [&](const FolderSecurity& security) {
+        folder.push_back(std::string(security.symbol) + "|" + std::string(security.name));
+    };
+    visitor.note = [&](FolderNoteKind, const std::string& text) { folder.push_back(text); };
+    std::vector<std::string> subdirectories;
+    ASSERT_TRUE(ReadQuoteFolder(m_dir.Path(), visitor, subdirectories));
+    EXPECT_EQ(folder, (Texts{"AAA|ALPHA INDUSTRIES WORLDWIDE", "BBB|BETA",
+                             "CCC|GAMMA CAF\xC9 HOLDINGS", "DDD|DELTA"}));
 }
 
 TEST_F(IndexFilesTest, ADisagreeingEmasterAndABrokenXmasterAreIgnored) {
@@ -115,7 +130,7 @@ TEST_F(IndexFilesTest, FoldersWithoutAUsableMasterOpenFromEmasterAndXmaster) {
     EXPECT_EQ(m_bars.GetSymbolCount(), 2);
     const Texts shown = m_messages.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_NE(shown[0].find("cannot be read"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[0].find("is not a MASTER file"), std::string::npos) << shown[0];
 }
 
 TEST_F(IndexFilesTest, OpenedPathsLeadToTheFoldersMaster) {

@@ -49,6 +49,54 @@ TEST_F(MasterRepairTest, DecliningLeavesTheFileAsItWas) {
     EXPECT_EQ(m_bars.GetSymbolCount(), 0);
     EXPECT_EQ(ReadBytes(Master()), m_original);
     EXPECT_FALSE(std::filesystem::exists(Master() + ".bak"));
+    // Yes rewrites a file, so Enter answers No.
+    EXPECT_EQ(m_messages.m_defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
+}
+
+// A file saved under the name MASTER that is none is never listed and never rewritten, even where
+// damaged masters are repaired without asking.
+TEST_F(MasterRepairTest, FilesThatAreNoMasterAreRefusedUntouched) {
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    png.resize(53 * 4, 0x41);
+    Bytes random(53 * 6);
+    for (std::size_t i = 0; i < random.size(); ++i)
+        random[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
+    random[0] = 5; // the header counts the five records that follow
+    random[1] = 0;
+    Bytes shared =
+        MasterFileBytes({SecurityEntry(4, "AAA", "ALPHA"), SecurityEntry(4, "", "BETA")});
+    Bytes wide = MasterFileBytes({SecurityEntry(1, "", "WIDE")});
+    wide[53 + 3] = 80; // records of 80 bytes
+    const std::string text = "date,open,high,low,close\n2003-02-14,1,2,0.5,1.5\n";
+    const struct {
+        const char* what;
+        Bytes bytes;
+        const char* why;
+    } cases[] = {
+        {"text", Bytes(text.begin(), text.end()),
+         "it holds 48 bytes, fewer than the 53 of a header"},
+        {"picture", png, "its header counts 20617 entries, but it holds 3"},
+        {"random bytes", random, "entry 1 has records of 20 bytes in -48 fields"},
+        {"zeros", Bytes(53 * 3, 0), "its header counts 0 entries, but it holds 2"},
+        {"empty", Bytes{}, "it is empty"},
+        {"shared file number", shared, "entry 1 and entry 2 both name F4"},
+        {"impossible records", wide, "entry 1 has records of 80 bytes in 7 fields"},
+    };
+    m_bars.m_bMasterFix = 1;
+    for (const auto& c : cases) {
+        WriteBytes(Master(), c.bytes);
+        EXPECT_EQ(Open(), 1) << c.what;
+        EXPECT_EQ(m_bars.GetSymbolCount(), 0) << c.what;
+        const auto shown = m_messages.TakeShown();
+        ASSERT_EQ(shown.size(), 1u) << c.what;
+        EXPECT_EQ(shown[0].rfind("The file\n" + Master() + "\nis not a MASTER file: ", 0), 0u)
+            << shown[0];
+        EXPECT_NE(shown[0].find(c.why), std::string::npos) << shown[0];
+        EXPECT_EQ(m_bars.GetMasterProblem().empty(), false) << c.what;
+        EXPECT_EQ(ReadBytes(Master()), c.bytes) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(Master() + ".bak")) << c.what;
+    }
+    EXPECT_TRUE(m_messages.m_questions.empty());
 }
 
 TEST_F(MasterRepairTest, RepairGivesDamagedEntriesTheirNamesAndNothingElse) {
