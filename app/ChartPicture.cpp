@@ -2,7 +2,7 @@
 
 #include "chart/Bars.h"
 #include "platform/SafeFiles.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/StatusPanes.h"
 
 #include "platform/Surface.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QPainter>
 

@@ -8,7 +8,7 @@
 #include "app/CommandMap.h"
 #include "app/RecentFiles.h"
 #include "platform/MessageService.h"
-#include "platform/qt/SettingsStore.h"
+#include "qt/SettingsStore.h"
 
 #include <QObject>
 #include <QTimer>

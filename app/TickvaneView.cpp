@@ -7,7 +7,7 @@
 #include "app/TickvaneDoc.h"
 #include "chart/Bars.h"
 #include "platform/CommandIds.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

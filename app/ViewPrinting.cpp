@@ -7,7 +7,7 @@
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
 #include "platform/MessageService.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QPainter>
 #include <QPrintPreviewDialog>

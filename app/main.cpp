@@ -6,7 +6,7 @@
 #include "app/StderrMessages.h"
 #include "app/TickvaneApp.h"
 #include "app/TickvaneView.h"
-#include "platform/qt/QtMessageService.h"
+#include "qt/QtMessageService.h"
 
 #include <QApplication>
 #include <QIcon>

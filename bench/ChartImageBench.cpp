@@ -4,7 +4,7 @@
 #include "bench/Spawn.h"
 #include "chart/Bars.h"
 #include "platform/MemorySettings.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 #include "tests/support/ScriptedMessages.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 
 #include "chart/Bars.h"
 #include "cli/ImageExport.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "dialogs/SlideShowWnd.h"
 
 #include "chart/Bars.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QApplication>
 #include <QKeyEvent>

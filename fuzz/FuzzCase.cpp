@@ -31,7 +31,7 @@ FuzzCase DecodeFuzzCase(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string_view> sections = SplitSections(input);
     const std::string_view request = sections[0];
     const auto byte = [&](std::size_t i) {
-        return i < request.size() ? static_cast<std::uint8_t>(request[i]) : 0;
+        return i < request.size() ? static_cast<std::uint8_t>(request[i]) : std::uint8_t{0};
     };
     FuzzCase fuzzCase;
     fuzzCase.flags = byte(0);

@@ -34,8 +34,9 @@ std::vector<PriceRecord> Records(int count, int fields) {
     std::vector<PriceRecord> records;
     for (int i = 0; i < count; ++i) {
         const float date = static_cast<float>(1030102 + (i / 28) % 12 * 100 + i % 28);
-        PriceRecord record = {date,      10.0f + i,   11.0f + i, 9.0f + i,
-                              10.5f + i, 1000.0f * i, 50.0f + i, 77.0f};
+        const float f = float(i);
+        PriceRecord record = {date,      10.0f + f,   11.0f + f, 9.0f + f,
+                              10.5f + f, 1000.0f * f, 50.0f + f, 77.0f};
         record.resize(static_cast<std::size_t>(fields));
         records.push_back(record);
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the full build, then the core
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs every test: the full build, then every test
+# again under AddressSanitizer and UndefinedBehaviorSanitizer (the Qt tests offscreen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,7 +8,7 @@ scripts/check-format.sh
 jobs=$(nproc)
 
 scripts/build.sh dev
-ctest --test-dir build/dev --output-on-failure -j "$jobs"
+ctest --preset dev -j "$jobs"
 
 scripts/build.sh asan
-ctest --test-dir build/asan --output-on-failure -j "$jobs"
+ctest --preset asan -j "$jobs"

@@ -3,7 +3,7 @@
 
 #include "chart/Bars.h"
 #include "platform/MemorySettings.h"
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 #include "tests/support/MetaStockWriter.h"
 #include "tests/support/ScriptedMessages.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/SettingsStore.h"
+#include "qt/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

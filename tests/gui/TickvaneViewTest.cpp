@@ -4,7 +4,7 @@
 #include "app/TickvaneView.h"
 #include "app/MainFrame.h"
 #include "app/StatusPanes.h"
-#include "platform/qt/SettingsStore.h"
+#include "qt/SettingsStore.h"
 #include "tests/gui/AppFixture.h"
 
 #include <QFile>

@@ -198,7 +198,7 @@ TEST_F(ChartStylesTest, GridStepsAndLevels) {
 TEST_F(ChartStylesTest, GridLinesAndLabels) {
     std::vector<Ohlc> bars;
     for (int i = 0; i < 60; ++i)
-        bars.push_back({10, 10.5f + i * 0.1f, 9.5f + i * 0.1f, 10 + i * 0.1f});
+        bars.push_back({10, 10.5f + float(i) * 0.1f, 9.5f + float(i) * 0.1f, 10 + float(i) * 0.1f});
     Load(bars); // 2003-01-01 to 2003-03-25
     Options(ChartStyle::Bars, false, ChartPeriod::Stored, true);
     Draw();

@@ -24,7 +24,7 @@ std::vector<PriceRecord> Walk(int count) {
     CTradingDays day(1990);
     for (int i = 0; i < count; ++i, day.Next()) {
         const float close = float(50 + (i * 37) % 23 + i / 10);
-        records.push_back({day.Stored(), close, close + 2, close - 1 - i % 3, close,
+        records.push_back({day.Stored(), close, close + 2, close - 1 - float(i % 3), close,
                            float(1000 + i % 7 * 100), 0});
     }
     return records;

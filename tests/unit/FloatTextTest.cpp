@@ -49,7 +49,7 @@ TEST(FloatTextTest, WholeNumbersAndTheirExponentForms) {
 TEST(FloatTextTest, AnyBitPattern) {
     std::mt19937 random(20261207);
     for (int i = 0; i < 2000000; ++i) {
-        const std::uint32_t bits = random();
+        const auto bits = static_cast<std::uint32_t>(random());
         float value;
         std::memcpy(&value, &bits, 4);
         ExpectSameAsToChars(value);

@@ -26,7 +26,8 @@ using Texts = std::vector<std::string>;
 Bytes Prices(int fileNumber) {
     std::vector<PriceRecord> records;
     for (int i = 0; i < 6; ++i)
-        records.push_back({1030102.0f + i, 10, 11, 9, float(i == 5 ? fileNumber : 10), 100, 7});
+        records.push_back(
+            {1030102.0f + float(i), 10, 11, 9, float(i == 5 ? fileNumber : 10), 100, 7});
     return PriceFileBytes(28, records);
 }
 

@@ -13,7 +13,8 @@ namespace {
 // Record i: date 1030000 + a valid day, open..oi derived from i so rows can be recognised.
 PriceRecord Record(int i, int fields = 7) {
     const float date = static_cast<float>(1000103 + (i / 28) % 12 * 100 + i % 28);
-    PriceRecord record = {date, 10.0f + i, 11.0f + i, 9.0f + i, 10.5f + i, 1000.0f * i, 50.0f + i};
+    const float f = float(i);
+    PriceRecord record = {date, 10.0f + f, 11.0f + f, 9.0f + f, 10.5f + f, 1000.0f * f, 50.0f + f};
     record.resize(static_cast<std::size_t>(fields));
     return record;
 }

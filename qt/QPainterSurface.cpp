@@ -1,4 +1,4 @@
-#include "platform/qt/QPainterSurface.h"
+#include "qt/QPainterSurface.h"
 
 #include <QImage>
 #include <QPaintEngine>

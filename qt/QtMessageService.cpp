@@ -1,4 +1,4 @@
-#include "platform/qt/QtMessageService.h"
+#include "qt/QtMessageService.h"
 
 #include <QMessageBox>
 
