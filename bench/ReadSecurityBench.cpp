@@ -3,6 +3,7 @@
 // the files in the page cache, which is the case that matters when stepping through securities.
 
 #include "bench/BenchData.h"
+#include "quotes/MovingAverage.h"
 #include "quotes/PriceFile.h"
 #include "quotes/QuoteBuffer.h"
 

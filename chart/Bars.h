@@ -44,6 +44,9 @@ public:
     // Reads rows of the current entry into `buffer` as ReadSecurity does (start, count and
     // statuses alike): a MASTER entry through the lookup, any other straight from its price file.
     Status ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const;
+    // Reads the newest rows of the current entry into the chart's buffer again, with both
+    // averages, without a word on failure (the rows held stay); for a price file that changed.
+    bool ReloadNewestRows();
     // 1 when the step went past either end and was clamped to it, else 0; not a failure.
     int StepSymbol(int step);
     void SearchSetSymbolIndex(const char* symbol);
@@ -124,8 +127,8 @@ public:
     int m_bMasterFix;
 
 private:
-    friend class CChartWindow; // reloads the newest rows when the price file changed
     void ResetDirectory();
+    void ComputeAverages();
     int RepairMaster();
     enum class MasterOutcome { kListed, kNotOpened, kNotAMaster, kFailed };
     MasterOutcome ReadMasterRecords(std::vector<MasterRecord>& records);

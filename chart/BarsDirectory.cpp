@@ -6,6 +6,7 @@
 #include "chart/ViewOptions.h"
 #include "platform/FileNames.h"
 #include "platform/MessageService.h"
+#include "quotes/MovingAverage.h"
 #include "quotes/PriceFile.h"
 
 #include <algorithm>
@@ -71,9 +72,20 @@ int CBars::ReadCurrentSymbol() {
         FreeBuffers();
         return 1;
     }
+    ComputeAverages();
+    return 0;
+}
+
+bool CBars::ReloadNewestRows() {
+    if (!m_bBuffersAllocated || ReadCurrentRows(m_quotes, -1, kChartRows) != kStatusSuccess)
+        return false;
+    ComputeAverages();
+    return true;
+}
+
+void CBars::ComputeAverages() {
     MovingAverage(m_quotes.close, m_ma1, m_nMA1Length, 0);
     MovingAverage(m_quotes.close, m_ma2, m_nMA2Length, 0);
-    return 0;
 }
 
 Status CBars::ReadCurrentRows(QuoteBuffer& buffer, int start, int count) const {

@@ -4,6 +4,7 @@
 #include "chart/ViewOptions.h"
 #include "platform/SafeFiles.h"
 #include "platform/Settings.h"
+#include "quotes/MovingAverage.h"
 
 #include <algorithm>
 
@@ -63,12 +64,14 @@ void CBars::SetMA1Length(int length) {
     m_nMA1Length = std::max(length, 1);
     if (m_bBuffersAllocated)
         MovingAverage(m_quotes.close, m_ma1, m_nMA1Length, 0);
+    m_window.AveragesChanged();
 }
 
 void CBars::SetMA2Length(int length) {
     m_nMA2Length = std::max(length, 1);
     if (m_bBuffersAllocated)
         MovingAverage(m_quotes.close, m_ma2, m_nMA2Length, 0);
+    m_window.AveragesChanged();
 }
 
 int CBars::SetWorkColor(int item, int paletteIndex) {

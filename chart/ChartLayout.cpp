@@ -38,6 +38,22 @@ ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume) {
     return l;
 }
 
+CDeviceMapping ChartMapping(const ChartLayout& l, CSize target) {
+    CDeviceMapping mapping;
+    mapping.SetMapMode(MapMode::Anisotropic);
+    mapping.SetWindowExt(l.W, l.H);
+    mapping.SetViewportExt(target.cx, -target.cy);
+    mapping.SetViewportOrg(0, target.cy);
+    return mapping;
+}
+
+void ApplyMapping(Surface& dc, const CDeviceMapping& mapping) {
+    dc.SetMapMode(mapping.Mode());
+    dc.SetWindowExt(mapping.WindowExt().cx, mapping.WindowExt().cy);
+    dc.SetViewportExt(mapping.ViewportExt().cx, mapping.ViewportExt().cy);
+    dc.SetViewportOrg(mapping.ViewportOrg().x, mapping.ViewportOrg().y);
+}
+
 int ChartLayout::SlotNear(double x, int slots) const {
     const double slot = std::round((x - 5) / s - 1);
     return static_cast<int>(std::clamp(slot, 0.0, static_cast<double>(std::max(slots - 1, 0))));
@@ -45,7 +61,7 @@ int ChartLayout::SlotNear(double x, int slots) const {
 
 void ChartRecords::ClearBefore() {
     date[0] = 0;
-    for (std::vector<float>* column : {&open, &high, &low, &close, &volume, &ma1, &ma2})
+    for (std::vector<float>* column : {&open, &high, &low, &close, &volume})
         (*column)[0] = 0;
 }
 
@@ -53,7 +69,7 @@ void ChartRecords::Resize(int count) {
     nCount = count;
     const auto size = static_cast<std::size_t>(count + 1);
     date.resize(size);
-    for (std::vector<float>* column : {&open, &high, &low, &close, &volume, &ma1, &ma2})
+    for (std::vector<float>* column : {&open, &high, &low, &close, &volume})
         column->resize(size);
 }
 

@@ -9,7 +9,10 @@
 //   y = 5              bottom axis;  y = 0..4 month ticks
 //   x = s + 5, 2s + 5, ... bars;  x = W - 50 right axis;  x = W - 48 labels of the right column
 
+#include "chart/RecordSource.h"
+#include "platform/DeviceMapping.h"
 #include "platform/Geometry.h"
+#include "platform/Surface.h"
 
 #include <cstdint>
 #include <vector>
@@ -32,7 +35,14 @@ struct ChartLayout {
 
 ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume);
 
-// The records a drawing shows, copied out of the 800-row buffer or the whole history.
+// The mapping a drawing of the layout into `target` device units sets up: the logical space
+// stretched over the target, y growing upward from its bottom edge.
+CDeviceMapping ChartMapping(const ChartLayout& layout, CSize target);
+// Sets a surface up with `mapping`.
+void ApplyMapping(Surface& dc, const CDeviceMapping& mapping);
+
+// The records a drawing shows, copied out of their source (RecordSource.h), and the two averages
+// over the whole source.
 struct ChartRecords {
     // Index of the first record shown within its source: the averages and the month ticks count
     // records from there.
@@ -45,11 +55,19 @@ struct ChartRecords {
     // Element 0 is the record before the first one shown (zeros when there is none), element
     // k + 1 the k-th record shown.
     std::vector<std::int16_t> date;
-    std::vector<float> open, high, low, close, volume, ma1, ma2;
+    std::vector<float> open, high, low, close, volume;
+    // Moving averages 1 and 2 over the whole source, by the source's index; no data when they
+    // were not asked for.
+    ValueColumn averages[2];
 
     void Resize(int count);
     // Zeros for the record before the first one shown, when there is none.
     void ClearBefore();
+    // The value of a column over the source at element `at`; 0 where it has none.
+    float At(const ValueColumn& values, int at) const {
+        const int i = nFirst + at - 1;
+        return values.pData && i >= 0 ? values[i] : 0.0f;
+    }
 };
 
 // Heights above the bottom of a pane: the quotient rounded to single precision, the product

@@ -11,13 +11,6 @@
 
 namespace {
 
-// A logical coordinate on the device, v * num / den rounded half away from zero, as the drawing
-// surfaces map it.
-int ToDevice(int v, int num, int den) {
-    const double q = std::clamp(double(v) * num / den, -1e9, 1e9);
-    return static_cast<int>(q >= 0 ? std::floor(q + 0.5) : -std::floor(-q + 0.5));
-}
-
 // Enough decimals that prices one device pixel apart read differently, at least two.
 std::string PriceText(double price, double pricePerPixel) {
     int decimals = 2;
@@ -38,17 +31,19 @@ ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
     if (client.cx <= 0 || client.cy <= 0)
         return hit;
     const ChartLayout l = Layout(client);
-    hit.xAxis = ToDevice(l.xR, client.cx, l.W);
+    // The drawing's own mapping, so that the crosshair stands exactly on what was drawn.
+    const CDeviceMapping mapping = ChartMapping(l, client);
+    hit.xAxis = mapping.ToDevice(l.xR, 0).x;
     const ChartRecords& shown = Records(l, false);
     if (shown.nCount == 0)
         return hit;
-    const int k = l.SlotNear(double(point.x) * l.W / client.cx, shown.nCount);
+    const int k = l.SlotNear(mapping.ToLogicalX(point.x), shown.nCount);
     hit.bBar = true;
     hit.nRecord = shown.nFirstInFile + k;
-    hit.xBar = ToDevice(l.BarX(k), client.cx, l.W);
+    hit.xBar = mapping.ToDevice(l.BarX(k), 0).x;
 
     const ChartScale scale = MakeScale(shown, l, m_bars.GetChartOptions().bLogScale);
-    const double height = double(client.cy - point.y) * l.H / client.cy - (l.u + 5);
+    const double height = mapping.ToLogicalY(point.y) - (l.u + 5);
     hit.bPricePane = height >= 0 && height <= l.v;
     hit.dPrice = scale.PriceAt(height);
     // On the logarithmic scale a pixel spans a price in proportion to the price.
@@ -63,11 +58,13 @@ ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
 bool CChartWindow::RecordAt(int record, QuoteRecord& values) {
     if (record < 0 || !m_bars.IsDataLoaded())
         return false;
-    const QuoteBuffer& q = m_bars.GetQuotes();
-    const int row = record - BufferStart();
-    if (UsesBuffer() && row >= 0 && row < q.count) {
-        values = RecordOf(q, row);
-        return true;
+    if (UsesBuffer()) {
+        const CRecordSource buffer = SourceOfBuffer(m_bars.GetQuotes());
+        const int i = record - buffer.nFirstInFile;
+        if (i >= 0 && i < buffer.nCount) {
+            values = buffer.Record(i);
+            return true;
+        }
     }
     if (!EnsureHistory() || record >= m_history.Count())
         return false;

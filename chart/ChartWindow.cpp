@@ -4,6 +4,7 @@
 #include "chart/ChartWindow.h"
 
 #include "chart/Bars.h"
+#include "quotes/MovingAverage.h"
 #include "quotes/PriceFile.h"
 
 #include <algorithm>
@@ -28,17 +29,6 @@ int NextZoomSpace(int space, int steps) {
         space = at == std::begin(kZoomSpaces) ? kMinZoomSpace : *(at - 1);
     }
     return std::clamp(space, kMinZoomSpace, kMaxZoomSpace);
-}
-
-// The simple average of the `length` closes ending at record i, 0 before there are that many,
-// summed in double precision so that it does not depend on where the summing began.
-float Average(const CQuoteHistory& history, int length, int i) {
-    if (length < 1 || i < length - 1)
-        return 0;
-    double sum = 0;
-    for (int j = i - length + 1; j <= i; ++j)
-        sum += history.Close(j);
-    return static_cast<float>(sum / length);
 }
 
 } // namespace
@@ -92,6 +82,7 @@ bool CChartWindow::ShowsBuiltBars() const {
 void CChartWindow::MatchRules() {
     if (m_history.IsLoaded() && !(m_history.Rules() == CurrentRules())) {
         m_history.Clear();
+        AveragesChanged();
         m_nEnd = -1;
     }
 }
@@ -100,12 +91,6 @@ LeftOutCounts CChartWindow::GetLeftOut() {
     if (ShowsBuiltBars() && EnsureHistory())
         return m_history.LeftOut();
     return LeftOutCounts{};
-}
-
-// The buffer holds the newest rows of the file.
-int CChartWindow::BufferStart() const {
-    const QuoteBuffer& q = m_bars.GetQuotes();
-    return std::max(q.total - q.count, 0);
 }
 
 // Every read of the current security goes the way the chart object's own load goes.
@@ -117,6 +102,7 @@ Status CChartWindow::ReadHistory() {
     const Status status = m_history.Read(
         [this](QuoteBuffer& b, int start, int count) { return ReadRows(b, start, count); });
     m_history.Build(CurrentRules());
+    AveragesChanged();
     return status;
 }
 
@@ -141,7 +127,7 @@ bool CChartWindow::Sync(bool needHistory) {
     if (CQuoteHistory::CountRecords(reader, total) != kStatusSuccess)
         return m_history.IsLoaded() || !needHistory;
     if (total != m_bars.GetQuotes().total) {
-        ReloadNewest();
+        m_bars.ReloadNewestRows();
         m_bReread = true;
     }
     if (needHistory || m_history.IsLoaded()) {
@@ -155,17 +141,10 @@ bool CChartWindow::Sync(bool needHistory) {
     return GetRecordCount() > 0;
 }
 
-void CChartWindow::ReloadNewest() {
-    CBars& b = m_bars;
-    if (ReadRows(b.m_quotes, -1, kChartRows) != kStatusSuccess)
-        return;
-    MovingAverage(b.m_quotes.close, b.m_ma1, b.m_nMA1Length, 0);
-    MovingAverage(b.m_quotes.close, b.m_ma2, b.m_nMA2Length, 0);
-}
-
 void CChartWindow::Reset() {
     m_nEnd = -1;
     m_history.Clear();
+    AveragesChanged();
 }
 
 // Clamps the end so that a full window never runs past either end of the history.
@@ -267,64 +246,55 @@ bool CChartWindow::ResetZoom(CSize client) {
 }
 
 const ChartRecords& CChartWindow::Records(const ChartLayout& layout, bool averages) {
-    if (!m_bars.IsDataLoaded() || layout.Page() == 0)
+    if (!m_bars.IsDataLoaded() || layout.Page() == 0) {
         m_records.Resize(0);
-    else if (!UsesBuffer() && EnsureHistory() && m_history.Count() > 0)
-        FillFromHistory(layout, averages);
-    else if (ShowsBuiltBars()) // no bar is left, or the records cannot be read
+    } else if (!UsesBuffer() && EnsureHistory() && m_history.Count() > 0) {
+        const int count = m_history.Count();
+        Fill(SourceOfHistory(m_history), m_nEnd < 0 ? count - 1 : std::min(m_nEnd, count - 1),
+             layout);
+        m_records.averages[0] = averages ? HistoryAverage(0) : ValueColumn{};
+        m_records.averages[1] = averages ? HistoryAverage(1) : ValueColumn{};
+    } else if (ShowsBuiltBars()) { // no bar is left, or the records cannot be read
         m_records.Resize(0);
-    else
-        FillFromBuffer(layout);
+    } else { // the newest records that fit, as the chart always showed them
+        const CRecordSource source = SourceOfBuffer(m_bars.GetQuotes());
+        Fill(source, source.nCount - 1, layout);
+        m_records.averages[0] = ValuesOf(m_bars.GetMA1Column());
+        m_records.averages[1] = ValuesOf(m_bars.GetMA2Column());
+    }
     return m_records;
 }
 
-// The newest records that fit, as the chart always showed them.
-void CChartWindow::FillFromBuffer(const ChartLayout& layout) {
-    const QuoteBuffer& q = m_bars.GetQuotes();
-    const QuoteColumn& ma1 = m_bars.GetMA1Column();
-    const QuoteColumn& ma2 = m_bars.GetMA2Column();
-    const int n = q.count;
-    const int f = std::max(n - layout.N + 1, 0);
+void CChartWindow::Fill(const CRecordSource& source, int end, const ChartLayout& layout) {
+    const int f = std::max(end - layout.N + 2, 0);
     ChartRecords& r = m_records;
-    r.Resize(n - f);
+    r.Resize(end - f + 1);
     r.nFirst = f;
-    r.nFirstInFile = BufferStart() + f;
-    r.bOpen = HasStoredColumn(q.sourceHeader, kColOpen);
+    r.nFirstInFile = source.nFirstInFile + f;
+    r.bOpen = source.HasColumn(kColOpen);
     for (int k = f > 0 ? -1 : 0; k < r.nCount; ++k) {
-        const int row = f + k, at = k + 1;
-        r.date[at] = q.date.Number(row);
-        r.open[at] = q.open.Value(row);
-        r.high[at] = q.high.Value(row);
-        r.low[at] = q.low.Value(row);
-        r.close[at] = q.close.Value(row);
-        r.volume[at] = q.volume.Value(row);
-        r.ma1[at] = ma1.Value(row);
-        r.ma2[at] = ma2.Value(row);
+        const int i = f + k, at = k + 1;
+        r.date[at] = source.date[i];
+        r.open[at] = source.open[i];
+        r.high[at] = source.high[i];
+        r.low[at] = source.low[i];
+        r.close[at] = source.close[i];
+        r.volume[at] = source.volume[i];
     }
     if (f == 0)
         r.ClearBefore();
 }
 
-void CChartWindow::FillFromHistory(const ChartLayout& layout, bool averages) {
-    const CQuoteHistory& h = m_history;
-    const int end = m_nEnd < 0 ? h.Count() - 1 : std::min(m_nEnd, h.Count() - 1);
-    const int f = std::max(end - layout.N + 2, 0);
-    ChartRecords& r = m_records;
-    r.Resize(end - f + 1);
-    r.nFirst = r.nFirstInFile = f;
-    r.bOpen = h.HasColumn(kColOpen);
-    const int ma1Length = m_bars.GetMA1Length(), ma2Length = m_bars.GetMA2Length();
-    for (int k = f > 0 ? -1 : 0; k < r.nCount; ++k) {
-        const int i = f + k, at = k + 1;
-        r.date[at] = h.Date(i);
-        r.open[at] = h.Open(i);
-        r.high[at] = h.High(i);
-        r.low[at] = h.Low(i);
-        r.close[at] = h.Close(i);
-        r.volume[at] = h.Volume(i);
-        r.ma1[at] = averages ? Average(h, ma1Length, i) : 0;
-        r.ma2[at] = averages ? Average(h, ma2Length, i) : 0;
+ValueColumn CChartWindow::HistoryAverage(int k) {
+    const int length = k == 0 ? m_bars.GetMA1Length() : m_bars.GetMA2Length();
+    std::vector<float>& average = m_historyAverage[k];
+    if (m_nAverageLength[k] != length) {
+        const CRecordSource source = SourceOfHistory(m_history);
+        average.assign(static_cast<std::size_t>(source.nCount), 0.0f);
+        if (source.nCount > 0)
+            RunningAverage(source.close.pData, source.close.nStride, source.nCount, length,
+                           average.data());
+        m_nAverageLength[k] = length;
     }
-    if (f == 0)
-        r.ClearBefore();
+    return ValueColumn{average.data(), 1};
 }

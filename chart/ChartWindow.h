@@ -4,8 +4,9 @@
 //
 // Until the user scrolls or zooms, the chart is drawn from the chart object's 800-row buffer, as
 // it always was. The first step away from that reads every record of the price file into a
-// CQuoteHistory (dropped again when another security is loaded); the moving averages of a
-// scrolled or zoomed chart are computed over the records before the window as well.
+// CQuoteHistory (dropped again when another security is loaded). Either is the chart's record
+// source (RecordSource.h); the moving averages are computed once over the whole source, in the
+// one way the buffer's are, not again at every drawing.
 //
 // Units: records count from the first data record of the price file (0), as `tickvane-cli
 // quotes --start` counts them. "client" is the view's client area in device pixels, (0, 0) at
@@ -105,7 +106,10 @@ public:
 
     // For the chart object: a new security opens on its newest record (the zoom stays).
     void Reset();
-    // The logical layout and the records that a drawing into `client` shows.
+    // For the chart object: an average's length changed.
+    void AveragesChanged() { m_nAverageLength[0] = m_nAverageLength[1] = 0; }
+    // The logical layout and the records that a drawing into `client` shows; with `averages`,
+    // both moving averages over the whole source too.
     ChartLayout Layout(CSize client) const;
     const ChartRecords& Records(const ChartLayout& layout, bool averages);
     const CQuoteHistory& History() const { return m_history; }
@@ -116,20 +120,22 @@ private:
     // Forgets bars built under rules that no longer hold.
     void MatchRules();
     Status ReadHistory();
-    int BufferStart() const;
     Status ReadRows(QuoteBuffer& buffer, int start, int count) const;
     bool Sync(bool needHistory);
     // True when the step moved the window or read the price file afresh; clears the latter.
     bool Redraw(bool moved);
     bool EnsureHistory();
-    void ReloadNewest();
     bool MoveEnd(long long end, const ChartLayout& layout);
-    void FillFromBuffer(const ChartLayout& layout);
-    void FillFromHistory(const ChartLayout& layout, bool averages);
+    // The records ending at `end` of `source` that fit the layout.
+    void Fill(const CRecordSource& source, int end, const ChartLayout& layout);
+    // Moving average `k` (0 or 1) over the whole history, computed when first asked for.
+    ValueColumn HistoryAverage(int k);
     bool RecordAt(int record, QuoteRecord& values);
 
     CBars& m_bars;
     CQuoteHistory m_history;
+    std::vector<float> m_historyAverage[2];
+    int m_nAverageLength[2] = {}; // of the history's averages; 0 before they are computed
     ChartRecords m_records;
     int m_nEnd = -1;        // the record at the right edge; -1 follows the newest
     int m_nZoomSpace = 0;   // 0: the stored spacing

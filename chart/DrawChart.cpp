@@ -58,11 +58,9 @@ const char* VolumeText(float vmax, char (&text)[64]) {
 } // namespace
 
 int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
-    const ChartLayout l = m_window.Layout(CSize{target.Width(), target.Height()});
-    dc.SetMapMode(MapMode::Anisotropic);
-    dc.SetWindowExt(l.W, l.H);
-    dc.SetViewportExt(target.Width(), -target.Height());
-    dc.SetViewportOrg(0, target.Height());
+    const CSize size{target.Width(), target.Height()};
+    const ChartLayout l = m_window.Layout(size);
+    ApplyMapping(dc, ChartMapping(l, size));
 
     Font previousFont;
     if (printing)
@@ -111,13 +109,13 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
                 dc.SelectPen(volumePen);
                 Line(dc, x, 6, x, pv + 6);
             }
-            if (i > m_nMA1Length && m_bShowMA1 && scale.Price(r.ma1[at], a) &&
-                scale.Price(r.ma1[at - 1], b)) {
+            if (i > m_nMA1Length && m_bShowMA1 && scale.Price(r.At(r.averages[0], at), a) &&
+                scale.Price(r.At(r.averages[0], at - 1), b)) {
                 dc.SelectPen(ma1Pen);
                 Line(dc, x, u + a + 5, x - s, u + b + 5);
             }
-            if (i > m_nMA2Length && m_bShowMA2 && scale.Price(r.ma2[at], a) &&
-                scale.Price(r.ma2[at - 1], b)) {
+            if (i > m_nMA2Length && m_bShowMA2 && scale.Price(r.At(r.averages[1], at), a) &&
+                scale.Price(r.At(r.averages[1], at - 1), b)) {
                 dc.SelectPen(ma2Pen);
                 Line(dc, x, u + a + 5, x - s, u + b + 5);
             }

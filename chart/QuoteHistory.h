@@ -47,6 +47,13 @@ public:
     bool HasColumn(ColumnIndex column) const { return HasStoredColumn(m_sourceHeader, column); }
     std::size_t MemoryBytes() const;
 
+    enum ValueColumnIndex { kOpen, kHigh, kLow, kClose, kVolume, kOpenInterest, kValueColumns };
+    // The columns themselves: the date and time of record i at 2i and 2i + 1, the values of a
+    // column one after another.
+    const std::int16_t* DateTimes() const { return m_dateTime.data(); }
+    const float* Values(ValueColumnIndex column) const { return m_values[column].data(); }
+    const std::uint8_t* SourceHeader() const { return m_sourceHeader; }
+
     std::int16_t Date(int i) const { return m_dateTime[2 * static_cast<std::size_t>(i)]; }
     float Value(int column, int i) const { return m_values[column][static_cast<std::size_t>(i)]; }
     float Open(int i) const { return Value(kOpen, i); }
@@ -57,8 +64,6 @@ public:
     QuoteRecord Record(int i) const;
 
 private:
-    enum { kOpen, kHigh, kLow, kClose, kVolume, kOpenInterest, kValueColumns };
-
     // A buffer of `rows` rows whose columns start at record `first` of the history.
     QuoteBuffer ViewAt(int first, int rows);
 

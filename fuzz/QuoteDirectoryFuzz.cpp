@@ -11,6 +11,7 @@
 #include "quotes/Dates.h"
 #include "quotes/MasterFile.h"
 #include "quotes/Mbf.h"
+#include "quotes/MovingAverage.h"
 #include "quotes/PriceFile.h"
 #include "quotes/QuoteBuffer.h"
 #include "tests/support/TempDir.h"

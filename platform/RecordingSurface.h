@@ -2,10 +2,9 @@
 // A surface that paints nothing and keeps every primitive in logical coordinates, for tests,
 // benchmarks and the command line's trace of a drawing.
 //
-// It keeps the state of a fresh device context and follows its rules: the extents can be set only
-// in the anisotropic mapping, zero extents are refused, going back to the text mapping resets the
-// extents to 1 x 1. Primitives that would paint nothing are left out: lines drawn with a null pen
-// and fills with a null brush.
+// It keeps the state of a fresh device context, its mapping included (CDeviceMapping's rules).
+// Primitives that would paint nothing are left out: lines drawn with a null pen and fills with a
+// null brush.
 
 #include "platform/Surface.h"
 
@@ -121,10 +120,11 @@ public:
     COLORREF GetTextColor() const { return m_attr.textColor; }
     BackgroundMode GetBkMode() const { return m_attr.bkMode; }
     unsigned GetTextAlign() const { return m_attr.textAlign; }
-    MapMode GetMapMode() const { return m_mapMode; }
-    CSize GetWindowExt() const { return m_szWindow; }
-    CSize GetViewportExt() const { return m_szViewport; }
-    CPoint GetViewportOrg() const { return m_ptViewportOrg; }
+    const CDeviceMapping& Mapping() const { return m_mapping; }
+    MapMode GetMapMode() const { return m_mapping.Mode(); }
+    CSize GetWindowExt() const { return m_mapping.WindowExt(); }
+    CSize GetViewportExt() const { return m_mapping.ViewportExt(); }
+    CPoint GetViewportOrg() const { return m_mapping.ViewportOrg(); }
     CPoint GetCurrentPosition() const { return m_ptCurrent; }
 
     int PenSelections() const { return m_nPenSelections; }
@@ -155,10 +155,7 @@ private:
     std::vector<RecordedPrimitive> m_order;
 
     SurfaceAttributes m_attr;
-    MapMode m_mapMode = MapMode::Text;
-    CSize m_szWindow{1, 1};
-    CSize m_szViewport{1, 1};
-    CPoint m_ptViewportOrg;
+    CDeviceMapping m_mapping;
     CPoint m_ptCurrent;
 
     int m_nPenSelections = 0;

@@ -1,19 +1,14 @@
 #pragma once
-// The drawing operations of the chart: a device context with logical coordinates.
-//
-// In the anisotropic mapping a logical point (x, y) lands on the device at
-//   (viewportOrg.x + x * viewportExt.cx / windowExt.cx, viewportOrg.y + y * viewportExt.cy /
-//   windowExt.cy)
-// so a negative viewport height makes y grow upward. In the text mapping (the initial one)
-// logical and device coordinates are the same. Text is always drawn upright; its alignment point
-// is the mapped logical point.
+// The drawing operations of the chart: a device context with logical coordinates, mapped to the
+// device as CDeviceMapping maps them. Text is always drawn upright; its alignment point is the
+// mapped logical point.
 
+#include "platform/DeviceMapping.h"
 #include "platform/Geometry.h"
 
 #include <string>
 #include <string_view>
 
-enum class MapMode { Text, Anisotropic };
 enum class BackgroundMode { Transparent, Opaque };
 
 // Text alignment flags, one horizontal and one vertical combined.

@@ -16,13 +16,6 @@ QColor ToQColor(COLORREF color) {
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
-// v * num / den rounded half away from zero, as the device context rounds its mapping. The
-// product is exact in a double, so a quotient that lies exactly halfway stays halfway.
-int Scale(int v, int num, int den) {
-    const double q = std::clamp(static_cast<double>(v) * num / den, -1e9, 1e9);
-    return q >= 0 ? static_cast<int>(q + 0.5) : -static_cast<int>(-q + 0.5);
-}
-
 // The rectangle of the pixels from `a` to `b`, both included.
 QRect Span(QPoint a, QPoint b) {
     return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
@@ -111,18 +104,16 @@ void CQPainterSurface::FindImageTarget() {
 }
 
 QPoint CQPainterSurface::LogicalToDevice(int x, int y) const {
-    if (m_mapMode == MapMode::Text)
-        return QPoint(m_ptViewportOrg.x + x, m_ptViewportOrg.y + y);
-    return QPoint(m_ptViewportOrg.x + Scale(x, m_szViewport.cx, m_szWindow.cx),
-                  m_ptViewportOrg.y + Scale(y, m_szViewport.cy, m_szWindow.cy));
+    const CPoint device = m_mapping.ToDevice(x, y);
+    return QPoint(device.x, device.y);
 }
 
 double CQPainterSurface::DeviceScaleX() const {
-    return m_mapMode == MapMode::Text ? 1.0 : std::abs(double(m_szViewport.cx) / m_szWindow.cx);
+    return m_mapping.ScaleX();
 }
 
 double CQPainterSurface::DeviceScaleY() const {
-    return m_mapMode == MapMode::Text ? 1.0 : std::abs(double(m_szViewport.cy) / m_szWindow.cy);
+    return m_mapping.ScaleY();
 }
 
 // Pen widths and font heights are in logical units: a new mapping changes them on the device.
@@ -134,32 +125,24 @@ void CQPainterSurface::MappingChanged() {
     m_ptCurrentDevice = LogicalToDevice(m_ptCurrent.x, m_ptCurrent.y);
 }
 
-// The extents mean something only in the anisotropic mapping, and are set only there; the text
-// mapping brings them back to 1 x 1. Zero extents are refused.
 void CQPainterSurface::SetMapMode(MapMode mode) {
-    if (mode == MapMode::Text)
-        m_szWindow = m_szViewport = CSize{1, 1};
-    m_mapMode = mode;
-    MappingChanged();
+    if (m_mapping.SetMapMode(mode))
+        MappingChanged();
 }
 
 void CQPainterSurface::SetWindowExt(int cx, int cy) {
-    if (m_mapMode != MapMode::Anisotropic || cx == 0 || cy == 0)
-        return;
-    m_szWindow = CSize{cx, cy};
-    MappingChanged();
+    if (m_mapping.SetWindowExt(cx, cy))
+        MappingChanged();
 }
 
 void CQPainterSurface::SetViewportExt(int cx, int cy) {
-    if (m_mapMode != MapMode::Anisotropic || cx == 0 || cy == 0)
-        return;
-    m_szViewport = CSize{cx, cy};
-    MappingChanged();
+    if (m_mapping.SetViewportExt(cx, cy))
+        MappingChanged();
 }
 
 void CQPainterSurface::SetViewportOrg(int x, int y) {
-    m_ptViewportOrg = CPoint{x, y};
-    MappingChanged();
+    if (m_mapping.SetViewportOrg(x, y))
+        MappingChanged();
 }
 
 Pen CQPainterSurface::SelectPen(const Pen& pen) {

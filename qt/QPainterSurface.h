@@ -92,10 +92,7 @@ private:
     double m_dHairline = 1.0; // device width of a one-pixel pen on vector devices
     ImageTarget m_image;
 
-    MapMode m_mapMode = MapMode::Text;
-    CSize m_szWindow{1, 1};
-    CSize m_szViewport{1, 1};
-    CPoint m_ptViewportOrg;
+    CDeviceMapping m_mapping;
     CPoint m_ptCurrent;
     QPoint m_ptCurrentDevice;
 

@@ -98,25 +98,3 @@ void FreeColumn(QuoteColumn& column) {
     std::free(column.pData);
     SetColumn(column, nullptr, 0, 0, 0);
 }
-
-Status MovingAverage(const QuoteColumn& source, QuoteColumn& destination, int period, int start) {
-    if (period < 1 || start < 0)
-        return kStatusSuccess;
-    // Rows past the source's count hold nothing of this security, so they are never summed.
-    const int rows = std::min<int>(source.nRows, destination.nRows);
-    float sum = 0;
-    int i = start;
-    for (; i - start < period && i < rows; ++i) {
-        sum += source.Value(i);
-        destination.Value(i) = 0;
-    }
-    if (i - start != period)
-        return kStatusSuccess;
-    destination.Value(i - 1) = sum / static_cast<float>(period);
-    for (; i < rows; ++i) {
-        sum += source.Value(i);
-        sum -= source.Value(i - period);
-        destination.Value(i) = sum / static_cast<float>(period);
-    }
-    return kStatusSuccess;
-}

@@ -62,7 +62,3 @@ Status FreeQuoteBuffer(QuoteBuffer& buffer);
 Status SetQuoteCount(QuoteBuffer& buffer, int rows);
 Status AllocColumn(QuoteColumn& column, int rows);
 void FreeColumn(QuoteColumn& column);
-
-// Destination rows start..start+period-2 get 0, every later row up to the source's count the
-// simple average of the `period` source rows ending at it.
-Status MovingAverage(const QuoteColumn& source, QuoteColumn& destination, int period, int start);

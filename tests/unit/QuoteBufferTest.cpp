@@ -1,4 +1,5 @@
 #include "quotes/QuoteBuffer.h"
+#include "quotes/MovingAverage.h"
 
 #include <gtest/gtest.h>
 
