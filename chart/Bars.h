@@ -18,6 +18,7 @@
 #include <vector>
 
 struct EmasterEntry;
+class CSeriesProvider;
 class MessageService;
 class Settings;
 class Surface;
@@ -112,6 +113,10 @@ public:
     CSize GetFrameSize(CSize target) const { return m_fnFrameSize ? m_fnFrameSize() : target; }
     // The bars shown: scrolling, zoom, the crosshair, the whole history (ChartWindow.h).
     CChartWindow& Window() { return m_window; }
+    // Series beyond the bars, the volume and the averages (ChartPanes.h); null for none. The
+    // provider must outlive its use here.
+    void SetSeriesProvider(CSeriesProvider* provider) { m_pSeriesProvider = provider; }
+    CSeriesProvider* GetSeriesProvider() const { return m_pSeriesProvider; }
 
     // Replaces `to` by `from` in one step; tests put a failing one in.
     using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
@@ -138,6 +143,7 @@ private:
 
     Settings& m_settings;
     MessageService* m_pMessages; // never null
+    CSeriesProvider* m_pSeriesProvider = nullptr;
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 

@@ -155,7 +155,7 @@ CChartGrid::CChartGrid(const ChartLayout& layout, const ChartScale& scale,
             continue;
         // Decade levels carry their own decimals: 0.02 needs two, 200 none.
         const double step = levels.step > 0 ? levels.step : price;
-        m_levels.push_back({layout.u + 5 + height, GridPriceText(price, step)});
+        m_levels.push_back({layout.yPrice + height, GridPriceText(price, step)});
     }
 }
 

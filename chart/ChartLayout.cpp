@@ -23,16 +23,27 @@ bool IsGood(const ChartRecords& r, int at) {
 
 } // namespace
 
-ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume) {
+ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume, int furtherPanes) {
     ChartLayout l{};
     l.W = std::max(frame.cx, 1);
     l.H = std::max(frame.cy, 1);
     l.s = std::max(barSpace, 1);
     l.xR = l.W - 50;
     l.N = (l.W - 55) / l.s;
-    const int t = l.H - 20;
+    int t = l.H - 20;
+    // A fifth of the height each, while they take no more than half of it together; a unit
+    // between two panes for the line that parts them.
+    const int panes = std::max(furtherPanes, 0);
+    const int each = panes > 0 ? std::min(t / 5, t / (2 * panes)) - 1 : 0;
+    l.yVolume = 6;
+    for (int k = panes - 1; k >= 0; --k) {
+        l.panes.insert(l.panes.begin(), PaneBox{l.yVolume, std::max(each, 0)});
+        l.yVolume += std::max(each, 0) + 1;
+        t -= std::max(each, 0) + 1;
+    }
     l.v = showVolume ? static_cast<int>(t * 0.8) : t;
     l.u = showVolume ? t - l.v : 0;
+    l.yPrice = l.yVolume + l.u - 1;
     l.yT = l.H - 3;
     l.xL = l.W - 48;
     return l;

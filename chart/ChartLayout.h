@@ -3,11 +3,19 @@
 // upward), the records it shows and the scale of its panes: what the drawing, the window of bars
 // and the hit-testing share.
 //
-//   y = H - 3          top of the label band (first date, title, last date, maximum)
-//   y = u + 5 .. H-15  price pane, v high; the lowest low at its bottom, the highest high at its
-//   top y = u + 4          line under the price pane y = 6 .. u + 6     volume bars, at most u high
-//   y = 5              bottom axis;  y = 0..4 month ticks
-//   x = s + 5, 2s + 5, ... bars;  x = W - 50 right axis;  x = W - 48 labels of the right column
+// The panes are a stack that shares the date axis: the price pane on top, the volume pane under
+// it, then the panes that series providers add (ChartPanes.h). Without further panes:
+//
+//   y = H - 3                top of the label band (first date, title, last date, maximum)
+//   y = yPrice .. yPrice+v   price pane (yPrice = u + 5); the lowest low at its bottom, the
+//                            highest high at its top (H - 15)
+//   y = yPrice - 1           line under the price pane
+//   y = yVolume .. +u        volume bars (yVolume = 6), at most u high
+//   y = 5                    bottom axis;  y = 0..4 month ticks
+//   x = s + 5, 2s + 5, ...   bars;  x = W - 50 right axis;  x = W - 48 labels of the right column
+//
+// Further panes take a share of the height at the bottom, each over a line of its own, and the
+// price and volume panes share the rest as they share the whole without them.
 
 #include "chart/RecordSource.h"
 #include "platform/DeviceMapping.h"
@@ -17,13 +25,21 @@
 #include <cstdint>
 #include <vector>
 
+// A pane below the volume: its bottom and its height.
+struct PaneBox {
+    int y, height;
+};
+
 struct ChartLayout {
-    int W, H;   // logical space
-    int s;      // bar spacing
-    int xR;     // right axis
-    int N;      // bar slots
-    int v, u;   // heights of the price and the volume pane
-    int yT, xL; // top of the upper labels, left of the right column
+    int W, H;                   // logical space
+    int s;                      // bar spacing
+    int xR;                     // right axis
+    int N;                      // bar slots
+    int v, u;                   // heights of the price and the volume pane
+    int yT, xL;                 // top of the upper labels, left of the right column
+    int yPrice;                 // bottom of the price pane
+    int yVolume;                // bottom of the volume pane
+    std::vector<PaneBox> panes; // the further panes, from the top down
 
     // x of the k-th record shown.
     int BarX(int k) const { return 5 + (k + 1) * s; }
@@ -33,7 +49,7 @@ struct ChartLayout {
     int SlotNear(double x, int slots) const;
 };
 
-ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume);
+ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume, int furtherPanes = 0);
 
 // The mapping a drawing of the layout into `target` device units sets up: the logical space
 // stretched over the target, y growing upward from its bottom edge.
@@ -44,6 +60,8 @@ void ApplyMapping(Surface& dc, const CDeviceMapping& mapping);
 // The records a drawing shows, copied out of their source (RecordSource.h), and the two averages
 // over the whole source.
 struct ChartRecords {
+    // The source they were copied from.
+    CRecordSource source;
     // Index of the first record shown within its source: the averages and the month ticks count
     // records from there.
     int nFirst = 0;

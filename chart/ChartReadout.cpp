@@ -43,7 +43,7 @@ ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
     hit.xBar = mapping.ToDevice(l.BarX(k), 0).x;
 
     const ChartScale scale = MakeScale(shown, l, m_bars.GetChartOptions().bLogScale);
-    const double height = mapping.ToLogicalY(point.y) - (l.u + 5);
+    const double height = mapping.ToLogicalY(point.y) - l.yPrice;
     hit.bPricePane = height >= 0 && height <= l.v;
     hit.dPrice = scale.PriceAt(height);
     // On the logarithmic scale a pixel spans a price in proportion to the price.

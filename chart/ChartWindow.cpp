@@ -4,6 +4,7 @@
 #include "chart/ChartWindow.h"
 
 #include "chart/Bars.h"
+#include "chart/ChartPanes.h"
 #include "quotes/MovingAverage.h"
 #include "quotes/PriceFile.h"
 
@@ -54,7 +55,9 @@ int CChartWindow::GetBarSpace() const {
 }
 
 ChartLayout CChartWindow::Layout(CSize client) const {
-    return MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0);
+    const CSeriesProvider* provider = m_bars.GetSeriesProvider();
+    return MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0,
+                      provider ? provider->PaneCount() : 0);
 }
 
 ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) {
@@ -66,8 +69,10 @@ ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) {
     return info;
 }
 
+// Series over the whole history need the history, also at the newest records.
 bool CChartWindow::UsesBuffer() const {
-    return m_nEnd < 0 && GetBarSpace() == m_bars.GetBarSpace() && !ShowsBuiltBars();
+    return m_nEnd < 0 && GetBarSpace() == m_bars.GetBarSpace() && !ShowsBuiltBars() &&
+           !m_bars.GetSeriesProvider();
 }
 
 BarRules CChartWindow::CurrentRules() const {
@@ -247,6 +252,7 @@ bool CChartWindow::ResetZoom(CSize client) {
 
 const ChartRecords& CChartWindow::Records(const ChartLayout& layout, bool averages) {
     if (!m_bars.IsDataLoaded() || layout.Page() == 0) {
+        m_records.source = CRecordSource{};
         m_records.Resize(0);
     } else if (!UsesBuffer() && EnsureHistory() && m_history.Count() > 0) {
         const int count = m_history.Count();
@@ -254,7 +260,9 @@ const ChartRecords& CChartWindow::Records(const ChartLayout& layout, bool averag
              layout);
         m_records.averages[0] = averages ? HistoryAverage(0) : ValueColumn{};
         m_records.averages[1] = averages ? HistoryAverage(1) : ValueColumn{};
-    } else if (ShowsBuiltBars()) { // no bar is left, or the records cannot be read
+    } else if (ShowsBuiltBars() || m_bars.GetSeriesProvider()) {
+        // No bar is left, or the records cannot be read.
+        m_records.source = CRecordSource{};
         m_records.Resize(0);
     } else { // the newest records that fit, as the chart always showed them
         const CRecordSource source = SourceOfBuffer(m_bars.GetQuotes());
@@ -268,6 +276,7 @@ const ChartRecords& CChartWindow::Records(const ChartLayout& layout, bool averag
 void CChartWindow::Fill(const CRecordSource& source, int end, const ChartLayout& layout) {
     const int f = std::max(end - layout.N + 2, 0);
     ChartRecords& r = m_records;
+    r.source = source;
     r.Resize(end - f + 1);
     r.nFirst = f;
     r.nFirstInFile = source.nFirstInFile + f;

@@ -1,12 +1,15 @@
 // Drawing of the chart: bars with close ticks, volume, two moving averages, month ticks, labels and
 // a title, in a logical space the size of the main frame's client area with y growing upward
-// (ChartLayout.h). The records shown come from the window of bars (ChartWindow.h): the newest
-// that fit, unless the user scrolled or zoomed. The chart options (ChartOptions.h) choose the
-// marks of each bar (PriceMarks.h), the scale and the grid (ChartGrid.h).
+// (ChartLayout.h), and the series and panes a provider adds (ChartPanes.h). The records shown
+// come from the window of bars (ChartWindow.h): the newest that fit, unless the user scrolled or
+// zoomed. The chart options (ChartOptions.h) choose the marks of each bar (PriceMarks.h), the
+// scale and the grid (ChartGrid.h).
 
 #include "chart/Bars.h"
 #include "chart/ChartGrid.h"
 #include "chart/ChartLayout.h"
+#include "chart/ChartPanes.h"
+#include "chart/ChartSeries.h"
 #include "chart/PriceMarks.h"
 #include "platform/Surface.h"
 #include "platform/TextEncoding.h"
@@ -17,6 +20,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,8 +44,8 @@ void Text(Surface& dc, unsigned align, int x, int y, const char* text) {
     dc.TextOut(x, y, text);
 }
 
-const char* PriceText(float value, char (&text)[64]) {
-    std::snprintf(text, sizeof text, "%6.2f", static_cast<double>(value));
+const char* PriceText(double value, char (&text)[64]) {
+    std::snprintf(text, sizeof text, "%6.2f", value);
     return text;
 }
 
@@ -53,6 +57,60 @@ const char* VolumeText(float vmax, char (&text)[64]) {
     else
         std::snprintf(text, sizeof text, "%3lld", static_cast<long long>(volume));
     return text;
+}
+
+// The price and the volume pane in the scale they share.
+class CPriceScale : public CPaneScale {
+public:
+    explicit CPriceScale(const ChartScale& scale) : m_scale(scale) {}
+    bool Height(float value, int& height) const override { return m_scale.Price(value, height); }
+
+private:
+    const ChartScale& m_scale;
+};
+
+class CVolumeScale : public CPaneScale {
+public:
+    explicit CVolumeScale(const ChartScale& scale) : m_scale(scale) {}
+    bool Height(float value, int& height) const override { return m_scale.Volume(value, height); }
+
+private:
+    const ChartScale& m_scale;
+};
+
+// A series with the pane it stands in: its scale and its bottom.
+struct PlacedSeries {
+    const ChartSeries* pSeries;
+    const CPaneScale* pScale;
+    int base;
+};
+
+// The further panes: the lines that part them, their reference lines and their ranges.
+void DrawPaneFrames(Surface& dc, const ChartLayout& l, const std::vector<ChartPane>& panes,
+                    const std::vector<CLinearScale>& scales, const Pen& axes) {
+    dc.SelectPen(axes);
+    for (std::size_t k = 0; k < panes.size(); ++k) {
+        const PaneBox& box = l.panes[k];
+        Line(dc, 5, box.y + box.height, l.xR, box.y + box.height);
+        for (const double reference : panes[k].references) {
+            int height = 0;
+            if (!scales[k].Height(static_cast<float>(reference), height) || height < 0 ||
+                height > box.height)
+                continue;
+            for (int x = 8; x < l.xR; x += 3)
+                Line(dc, x, box.y + height, x + 1, box.y + height);
+        }
+    }
+}
+
+void DrawPaneLabels(Surface& dc, const ChartLayout& l, const std::vector<CLinearScale>& scales) {
+    char text[64];
+    for (std::size_t k = 0; k < scales.size(); ++k) {
+        const PaneBox& box = l.panes[k];
+        Text(dc, kAlignLeft | kAlignTop, l.xL, box.y + box.height,
+             PriceText(scales[k].Max(), text));
+        Text(dc, kAlignLeft | kAlignBaseline, l.xL, box.y, PriceText(scales[k].Min(), text));
+    }
 }
 
 } // namespace
@@ -77,48 +135,71 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
     const COLORREF previousTextColor = dc.SetTextColor(color(kItemNormalText));
     const BackgroundMode previousMode = dc.SetBkMode(BackgroundMode::Transparent);
     const unsigned previousAlign = dc.SetTextAlign(kAlignLeft | kAlignTop);
-    const Pen volumePen{color(kItemVolume), 0};
-    const Pen ma1Pen{color(kItemMovingAverage1), 0};
-    const Pen ma2Pen{color(kItemMovingAverage2), 0};
 
     Line(dc, 5, 5, l.xR, 5);
-    Line(dc, 5, l.u + 4, l.xR, l.u + 4);
+    Line(dc, 5, l.yPrice - 1, l.xR, l.yPrice - 1);
     Line(dc, l.xR, 5, l.xR, l.H - 16);
 
     const ChartRecords& r = m_window.Records(l, m_bShowMA1 || m_bShowMA2);
     // Fewer than two bar slots leave no room for a chart: background and axes only.
     if (r.nCount > 0) {
         const ChartScale scale = MakeScale(r, l, m_chartOptions.bLogScale);
-        const int u = l.u, s = l.s;
+        const CPriceScale priceScale(scale);
+        const CVolumeScale volumeScale(scale);
+        ChartPanePlan plan;
+        if (m_pSeriesProvider)
+            m_pSeriesProvider->AddSeries(r.source, plan);
+        plan.panes.resize(l.panes.size());
+        std::vector<CLinearScale> paneScales;
+        for (std::size_t k = 0; k < plan.panes.size(); ++k)
+            paneScales.push_back(PaneScaleOf(plan.panes[k], r, l.panes[k].height));
+        DrawPaneFrames(dc, l, plan.panes, paneScales, axesPen);
+
         std::optional<CChartGrid> grid;
         if (m_chartOptions.bGrid) {
             grid.emplace(l, scale, r);
             grid->DrawLines(dc, axesPen);
         }
+        // Every bar's marks in this order: the volume, the averages, what the provider adds.
+        const ChartSeries volume{
+            SeriesKind::Histogram, r.source.volume, {}, Pen{color(kItemVolume), 0}, 0};
+        const ChartSeries ma1{SeriesKind::Line,
+                              r.averages[0],
+                              {},
+                              Pen{color(kItemMovingAverage1), 0},
+                              m_nMA1Length + 1};
+        const ChartSeries ma2{SeriesKind::Line,
+                              r.averages[1],
+                              {},
+                              Pen{color(kItemMovingAverage2), 0},
+                              m_nMA2Length + 1};
+        std::vector<PlacedSeries> stack;
+        if (m_bShowVolume)
+            stack.push_back({&volume, &volumeScale, l.yVolume});
+        if (m_bShowMA1)
+            stack.push_back({&ma1, &priceScale, l.yPrice});
+        if (m_bShowMA2)
+            stack.push_back({&ma2, &priceScale, l.yPrice});
+        for (const ChartSeries& series : plan.overlays)
+            stack.push_back({&series, &priceScale, l.yPrice});
+        for (std::size_t k = 0; k < plan.panes.size(); ++k)
+            for (const ChartSeries& series : plan.panes[k].series)
+                stack.push_back({&series, &paneScales[k], l.panes[k].y});
+
         const Brush fallingBody{color(kItemCloseTick)};
         CPriceMarks marks(dc, m_chartOptions.style, l, scale, r, barPen, closePen, fallingBody);
+        const CSeriesPainter painter(dc, l, r);
+        const int s = l.s;
         int last = 1, xl = s + 5, pcLast = 0;
         bool closeDrawn = false;
         const bool yearTicks = m_chartOptions.period == ChartPeriod::Monthly;
         int previousMonth = MonthOf(r.date[0], yearTicks);
         // Element `at` of the records is record i of their source, element at - 1 record i - 1.
         for (int at = 1, i = r.nFirst, x = s + 5; at <= r.nCount && x < l.xR; ++at, ++i, x += s) {
-            int pc = 0, pv = 0, a = 0, b = 0;
+            int pc = 0;
             closeDrawn = marks.Draw(x, at, pc);
-            if (m_bShowVolume && scale.Volume(r.volume[at], pv)) {
-                dc.SelectPen(volumePen);
-                Line(dc, x, 6, x, pv + 6);
-            }
-            if (i > m_nMA1Length && m_bShowMA1 && scale.Price(r.At(r.averages[0], at), a) &&
-                scale.Price(r.At(r.averages[0], at - 1), b)) {
-                dc.SelectPen(ma1Pen);
-                Line(dc, x, u + a + 5, x - s, u + b + 5);
-            }
-            if (i > m_nMA2Length && m_bShowMA2 && scale.Price(r.At(r.averages[1], at), a) &&
-                scale.Price(r.At(r.averages[1], at - 1), b)) {
-                dc.SelectPen(ma2Pen);
-                Line(dc, x, u + a + 5, x - s, u + b + 5);
-            }
+            for (const PlacedSeries& placed : stack)
+                painter.Draw(*placed.pSeries, *placed.pScale, placed.base, x, at, i);
             const int month = MonthOf(r.date[at], yearTicks);
             if (i > 0 && month != previousMonth) {
                 dc.SelectPen(monthPen);
@@ -136,7 +217,8 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         const float lastClose = r.close[last];
         if (closeDrawn) {
             dc.SetTextColor(color(kItemCloseTick));
-            Text(dc, kAlignLeft | kAlignBaseline, l.xL, u + pcLast + 5, PriceText(lastClose, text));
+            Text(dc, kAlignLeft | kAlignBaseline, l.xL, l.yPrice + pcLast,
+                 PriceText(lastClose, text));
         }
         dc.SetTextColor(color(kItemNormalText));
         // Where the last close stands in the range decides which range labels keep clear of it.
@@ -144,22 +226,23 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         if (place < 0.95)
             Text(dc, kAlignLeft | kAlignTop, l.xL, l.yT, PriceText(scale.max, text));
         if (place > 0.05)
-            Text(dc, kAlignLeft | kAlignBaseline, l.xL, u + 5, PriceText(scale.min, text));
+            Text(dc, kAlignLeft | kAlignBaseline, l.xL, l.yPrice, PriceText(scale.min, text));
         if (m_bShowVolume)
-            Text(dc, kAlignLeft | kAlignTop, l.xL, u + 5, VolumeText(scale.vmax, text));
+            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yPrice, VolumeText(scale.vmax, text));
         if (grid) {
             // The labels of the right column that the grid's prices keep clear of.
             std::vector<TextBand> taken;
             if (closeDrawn)
-                taken.push_back({u + pcLast + 5, u + pcLast + 5 + kGridTextHeight});
+                taken.push_back({l.yPrice + pcLast, l.yPrice + pcLast + kGridTextHeight});
             if (place < 0.95)
                 taken.push_back({l.yT - kGridTextHeight, l.yT});
             if (place > 0.05)
-                taken.push_back({u + 5, u + 5 + kGridTextHeight});
+                taken.push_back({l.yPrice, l.yPrice + kGridTextHeight});
             if (m_bShowVolume)
-                taken.push_back({u + 5 - kGridTextHeight, u + 5});
+                taken.push_back({l.yPrice - kGridTextHeight, l.yPrice});
             grid->DrawLabels(dc, taken);
         }
+        DrawPaneLabels(dc, l, paneScales);
         Text(dc, kAlignLeft | kAlignTop, 7, l.yT, FormatDate(r.date[1], 7, ' '));
         dc.SetTextColor(color(kItemTitleText));
         const int middle = xl / 2;

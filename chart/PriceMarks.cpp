@@ -34,7 +34,7 @@ CPriceMarks::CPriceMarks(Surface& dc, ChartStyle style, const ChartLayout& layou
                          const ChartScale& scale, const ChartRecords& records, const Pen& barPen,
                          const Pen& closePen, const Brush& fallingBody)
     : m_dc(dc), m_style(FittingStyle(style, layout.s)), m_scale(scale), m_r(records),
-      m_barPen(barPen), m_closePen(closePen), m_fallingBody(fallingBody), m_nBase(layout.u + 5),
+      m_barPen(barPen), m_closePen(closePen), m_fallingBody(fallingBody), m_nBase(layout.yPrice),
       m_nSpace(layout.s), m_nTick(OhlcTickLength(layout.s)),
       m_nHalfBody(CandleHalfWidth(layout.s)) {}
 

@@ -1,4 +1,5 @@
 #include "chart/Bars.h"
+#include "chart/ChartPanes.h"
 #include "platform/MemorySettings.h"
 #include "platform/RecordingSurface.h"
 #include "tests/support/MetaStockWriter.h"
@@ -298,6 +299,54 @@ TEST_F(DrawChartTest, FlatOrBrokenValuesStayFinite) {
         EXPECT_LE(std::abs(line.from.y), 1 << 21);
         EXPECT_LE(std::abs(line.to.y), 1 << 21);
     }
+}
+
+// A further pane is a provider and a few lines: here the closes' distance from 20 in a pane of
+// its own, with a reference line at 0.
+class CDistancePane : public CSeriesProvider {
+public:
+    int PaneCount() const override { return 1; }
+    void AddSeries(const CRecordSource& source, ChartPanePlan& plan) override {
+        m_values.resize(static_cast<std::size_t>(source.nCount));
+        for (int i = 0; i < source.nCount; ++i)
+            m_values[static_cast<std::size_t>(i)] = source.close[i] - 20;
+        ChartPane pane;
+        pane.series.push_back({SeriesKind::Line, {m_values.data(), 1}, {}, Pen{kBlue, 0}, 0});
+        pane.references = {0};
+        plan.panes.push_back(pane);
+    }
+
+private:
+    std::vector<float> m_values;
+};
+
+TEST_F(DrawChartTest, AProviderAddsAPaneBelowTheVolume) {
+    Load(Ramp(20));
+    CDistancePane provider;
+    m_bars.SetSeriesProvider(&provider);
+    Draw(655, 420);
+    const ChartLayout l = m_bars.Window().Layout(CSize{655, 420});
+    ASSERT_EQ(l.panes.size(), 1u);
+    const PaneBox box = l.panes[0];
+    EXPECT_EQ(box.y, 6);
+    EXPECT_EQ(l.yVolume, box.y + box.height + 1);
+    EXPECT_EQ(l.yPrice + l.v, 420 - 15); // the price pane still reaches the top
+    // One segment a bar after the first, from -10 at the bottom of the pane to +9 at its top.
+    const auto line = LinesOf(kBlue);
+    ASSERT_EQ(line.size(), 19u);
+    EXPECT_EQ(line.front().to, (CPoint{9, box.y}));
+    EXPECT_EQ(line.back().from, (CPoint{85, box.y + box.height}));
+    EXPECT_EQ(TextOrNone(607, box.y + box.height, kAlignLeft | kAlignTop), "  9.00");
+    EXPECT_EQ(TextOrNone(607, box.y, kAlignLeft | kAlignBaseline), "-10.00");
+    // The pane's line under the volume, and the dotted zero.
+    EXPECT_EQ(LinesOf(kWhite)[3].from, (CPoint{5, box.y + box.height}));
+    int zero = 0;
+    CLinearScale(-10, 9, box.height).Height(0, zero);
+    EXPECT_EQ(LinesOf(kWhite)[4].from, (CPoint{8, box.y + zero}));
+
+    m_bars.SetSeriesProvider(nullptr);
+    Draw(655, 420);
+    EXPECT_TRUE(LinesOf(kBlue).empty());
 }
 
 } // namespace

@@ -1,0 +1,32 @@
+#include "chart/ChartPanes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+CLinearScale PaneScaleOf(const ChartPane& pane, const ChartRecords& records, int height) {
+    if (pane.bFixedRange)
+        return CLinearScale(pane.dMin, pane.dMax, height);
+    double min = std::numeric_limits<double>::infinity();
+    double max = -min;
+    auto take = [&](const ValueColumn& values, int nFirst) {
+        if (!values.pData)
+            return;
+        for (int at = 1; at <= records.nCount; ++at) {
+            if (records.nFirst + at - 1 < nFirst)
+                continue;
+            const float value = records.At(values, at);
+            if (std::isfinite(value)) {
+                min = std::min(min, double(value));
+                max = std::max(max, double(value));
+            }
+        }
+    };
+    for (const ChartSeries& series : pane.series) {
+        take(series.values, series.nFirst);
+        take(series.lower, series.nFirst);
+    }
+    if (!(min <= max))
+        min = max = 0;
+    return CLinearScale(min, max, height);
+}
