@@ -2,15 +2,15 @@
 
 #include "app/AppServices.h"
 #include "app/CommandActions.h"
-#include "app/CommandTable.h"
 #include "app/HelpWindow.h"
+#include "app/MenuLayout.h"
 #include "app/Placement.h"
 #include "app/StatusPanes.h"
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
 #include "chart/ChartCommands.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -97,11 +97,11 @@ void CMainFrame::ShowReadout(const QString& text) {
 void CMainFrame::CreateMenus() {
     for (const MenuInfo& info : MainMenus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
-        for (const MenuItem& item : info.items) {
-            if (item.id == 0)
+        for (const int id : info.items) {
+            if (id == kSeparator)
                 menu->addSeparator();
             else
-                menu->addAction(m_pActions->Action(item.id));
+                menu->addAction(m_pActions->Action(id));
         }
     }
 }
@@ -114,7 +114,7 @@ void CMainFrame::CreateToolBar() {
     m_pToolBar->setFloatable(true);
     m_pToolBar->setIconSize(QSize(16, 16));
     for (const int id : ToolbarButtons()) {
-        if (id == 0)
+        if (id == kSeparator)
             m_pToolBar->addSeparator();
         else
             m_pToolBar->addAction(m_pActions->Action(id));

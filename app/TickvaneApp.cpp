@@ -10,7 +10,7 @@
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -20,11 +20,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <iterator>
 
 namespace {
 
 constexpr std::uint32_t kSplashMilliseconds = 10000;
-constexpr int kRecentFiles = 4;
+constexpr int kRecentFiles = static_cast<int>(std::size(kRecentFileIds));
 
 std::uint32_t SystemTickCount() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -61,8 +62,8 @@ CTickvaneApp::CTickvaneApp(MessageService& messages, CommonDialogs& commonDialog
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     for (int i = 0; i < kRecentFiles; ++i)
         m_commands.On(
-            ID_FILE_MRU_FILE1 + i, [this, i] { OnOpenRecentFile(i); },
-            [this](CCmdUI& ui) { OnUpdateRecentFiles(ui); });
+            kRecentFileIds[i], [this, i] { OnOpenRecentFile(i); },
+            [this, i](CCmdUI& ui) { OnUpdateRecentFile(ui, i); });
     m_commands.On(ID_APP_ABOUT, [this] {
         m_pDialogHost->RunAbout(m_services.pMainWindow, m_bMailLinkVisited, m_bWebLinkVisited);
     });
@@ -239,8 +240,7 @@ void CTickvaneApp::OnOpenRecentFile(int index) {
 }
 
 // With no recent file the first entry reads "Recent File", disabled, and the others are hidden.
-void CTickvaneApp::OnUpdateRecentFiles(CCmdUI& ui) const {
-    const int index = ui.m_nID - ID_FILE_MRU_FILE1;
+void CTickvaneApp::OnUpdateRecentFile(CCmdUI& ui, int index) const {
     if (index < m_recentFiles.GetSize()) {
         ui.SetText(m_recentFiles.MenuText(index));
         ui.Enable();

@@ -72,7 +72,8 @@ private:
     void OnFileOpen();
     void OnFilePrintSetup();
     void OnOpenRecentFile(int index);
-    void OnUpdateRecentFiles(CCmdUI& ui) const;
+    // The menu item of entry `index` of the list.
+    void OnUpdateRecentFile(CCmdUI& ui, int index) const;
 
     // Every message and question ends the splash window first: it stays on top and would hide
     // the box, which opens at the centre of the screen as well.
