@@ -42,10 +42,8 @@ private:
     int m_nCurrent = 0;
 };
 
-// The message pane's text while it has nothing else to say, and while context help waits for a
-// click.
+// The message pane's text while it has nothing else to say.
 constexpr char kIdlePrompt[] = "For Help, press F1";
-constexpr char kHelpModePrompt[] = "Select an object on which to get Help";
 
 // The message pane. Its size does not follow its text, so that a new text (the crosshair's readout
 // at every move of the pointer) is only drawn, without laying out the status bar again.
