@@ -1,7 +1,7 @@
 #include "app/CommandActions.h"
 
 #include "app/CommandMap.h"
-#include "app/CommandTable.h"
+#include "platform/Commands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +22,11 @@ QList<QKeySequence> Keys(const char* keys) {
     return sequences;
 }
 
+// A command's picture is the resource icons/<name>.svg.
+QIcon ToolbarIcon(const char* name) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
 // The toolbar's text for a button: the menu text without its mnemonic, key and ellipsis.
 QString IconText(const char* text) {
     QString plain = QString::fromUtf8(text).section(u'\t', 0, 0);
@@ -35,7 +40,7 @@ QString IconText(const char* text) {
 
 CCommandActions::CCommandActions(QWidget& window, const CCommandRouter& router)
     : QObject(&window), m_router(router) {
-    std::map<int, QActionGroup*> groups;
+    std::map<CommandGroup, QActionGroup*> groups;
     for (const CommandInfo& command : Commands()) {
         auto* action = new QAction(Text(command.text), &window);
         action->setIconText(IconText(command.text));
@@ -45,11 +50,10 @@ CCommandActions::CCommandActions(QWidget& window, const CCommandRouter& router)
         action->setToolTip(TooltipOf(command).empty() ? action->iconText()
                                                       : Text(TooltipOf(command)));
         if (command.icon)
-            action->setIcon(QIcon(QString::fromLatin1(command.icon)));
-        const CommandCheck check = CheckOf(command.id);
-        action->setCheckable(check.bCheckable);
-        if (check.nRadioGroup != 0) {
-            QActionGroup*& group = groups[check.nRadioGroup];
+            action->setIcon(ToolbarIcon(command.icon));
+        action->setCheckable(command.check != CommandCheck::None);
+        if (command.check == CommandCheck::Radio) {
+            QActionGroup*& group = groups[command.group];
             if (!group)
                 group = new QActionGroup(this);
             group->addAction(action);

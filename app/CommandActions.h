@@ -1,6 +1,7 @@
 #pragma once
-// One QAction for every command of the command table, carried out through the command route. The
-// update pass sets what the enabling handlers say; it runs after each batch of events.
+// One QAction for every command of the command table (platform/Commands.h), carried out through the
+// command route. The update pass sets what the enabling handlers say; it runs after each batch of
+// events.
 
 #include <QObject>
 

@@ -2,19 +2,18 @@
 
 #include "app/AppServices.h"
 #include "app/CommandActions.h"
-#include "app/CommandTable.h"
+#include "app/ContextHelp.h"
 #include "app/HelpWindow.h"
+#include "app/MenuLayout.h"
 #include "app/Placement.h"
 #include "app/StatusPanes.h"
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
 #include "chart/ChartCommands.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 
-#include <QApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -44,6 +43,7 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateContextHelp();
     doc.Bars().SetFrameSizeProvider([this] { return ClientSize(); });
     doc.SetViewUpdater([this](ViewHint hint) { m_pView->OnUpdate(hint); });
     m_stored = ReadPlacement(services.settings);
@@ -64,14 +64,12 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
     m_commands.On(ID_HELP_FINDER, [this] { ShowHelp(QStringLiteral("index.html")); });
     m_commands.On(ID_DEFAULT_HELP, [this] { ShowHelp(QStringLiteral("index.html")); });
     m_commands.On(ID_HELP, [this] { ShowHelp(QStringLiteral("index.html")); });
-    m_commands.On(ID_CONTEXT_HELP, [this] { EnterContextHelp(); });
+    m_commands.On(ID_CONTEXT_HELP, [this] { m_pContextHelp->Enter(); });
 }
 
 CMainFrame::~CMainFrame() {
     m_doc.Bars().SetFrameSizeProvider({});
     m_doc.SetViewUpdater({});
-    if (m_bContextHelp)
-        LeaveContextHelp(nullptr);
     delete m_pHelpWindow;
 }
 
@@ -90,18 +88,18 @@ void CMainFrame::CreateChartArea() {
 }
 
 void CMainFrame::ShowReadout(const QString& text) {
-    if (!m_bContextHelp)
+    if (!m_pContextHelp->IsActive())
         m_pMessagePane->setText(text.isEmpty() ? QString::fromLatin1(kIdlePrompt) : text);
 }
 
 void CMainFrame::CreateMenus() {
     for (const MenuInfo& info : MainMenus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
-        for (const MenuItem& item : info.items) {
-            if (item.id == 0)
+        for (const int id : info.items) {
+            if (id == kSeparator)
                 menu->addSeparator();
             else
-                menu->addAction(m_pActions->Action(item.id));
+                menu->addAction(m_pActions->Action(id));
         }
     }
 }
@@ -114,7 +112,7 @@ void CMainFrame::CreateToolBar() {
     m_pToolBar->setFloatable(true);
     m_pToolBar->setIconSize(QSize(16, 16));
     for (const int id : ToolbarButtons()) {
-        if (id == 0)
+        if (id == kSeparator)
             m_pToolBar->addSeparator();
         else
             m_pToolBar->addAction(m_pActions->Action(id));
@@ -147,6 +145,18 @@ void CMainFrame::CreateStatusBar() {
     m_pIndicatorPane->setFixedWidth(m_pIndicatorPane->fontMetrics().horizontalAdvance(
         QString::fromLatin1(kIndicatorPaneSample)));
     bar->addPermanentWidget(m_pIndicatorPane);
+}
+
+// A click in context help opens the page of the area clicked.
+void CMainFrame::CreateContextHelp() {
+    m_pContextHelp = std::make_unique<CContextHelp>(
+        *m_pMessagePane, [this](const QString& page) { ShowHelp(page); });
+    m_pContextHelp->AddTopic(m_pView, QStringLiteral("chart.html"));
+    m_pContextHelp->AddTopic(&m_pView->ScrollBar(), QStringLiteral("chart.html"));
+    m_pContextHelp->AddTopic(statusBar(), QStringLiteral("window.html#statusbar"));
+    m_pContextHelp->AddTopic(m_pToolBar, QStringLiteral("window.html#commands"));
+    m_pContextHelp->AddTopic(menuWidget(), QStringLiteral("window.html#commands"));
+    m_pContextHelp->SetMenuTopic(QStringLiteral("window.html#commands"));
 }
 
 CSize CMainFrame::ClientSize() const {
@@ -238,54 +248,4 @@ void CMainFrame::ShowHelp(const QString& page) {
         m_pHelpWindow->move(frameGeometry().center() - m_pHelpWindow->rect().center());
     }
     m_pHelpWindow->ShowPage(page);
-}
-
-// Shift+F1: the next click names the thing to explain; Escape leaves without help.
-void CMainFrame::EnterContextHelp() {
-    if (m_bContextHelp)
-        return;
-    m_bContextHelp = true;
-    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
-    m_pMessagePane->setText(QString::fromLatin1(kHelpModePrompt));
-    qApp->installEventFilter(this);
-}
-
-void CMainFrame::LeaveContextHelp(QObject* clicked) {
-    m_bContextHelp = false;
-    qApp->removeEventFilter(this);
-    QApplication::restoreOverrideCursor();
-    m_pMessagePane->setText(QString::fromLatin1(kIdlePrompt));
-    if (!clicked)
-        return;
-    QString page = QStringLiteral("index.html");
-    for (QObject* object = clicked; object; object = object->parent()) {
-        if (object == m_pView || object == &m_pView->ScrollBar()) {
-            page = QStringLiteral("chart.html");
-            break;
-        }
-        if (object == statusBar()) {
-            page = QStringLiteral("window.html#statusbar");
-            break;
-        }
-        if (object == m_pToolBar || object == menuWidget() || qobject_cast<QMenu*>(object)) {
-            page = QStringLiteral("window.html#commands");
-            break;
-        }
-    }
-    ShowHelp(page);
-}
-
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_bContextHelp || !watched->isWidgetType())
-        return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonPress) {
-        LeaveContextHelp(watched);
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        LeaveContextHelp(nullptr);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

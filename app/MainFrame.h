@@ -10,8 +10,11 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class CCommandActions;
 class CCommandRouter;
+class CContextHelp;
 class CHelpWindow;
 class CIndicatorPane;
 class CMessagePane;
@@ -57,7 +60,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateChartArea();
@@ -65,14 +67,13 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateContextHelp();
     void ApplyPlacement(const WindowPlacement& placement);
     void OnPositionChanged();
     void UpdateSymbolPane();
     // After each drawing of the chart on the screen.
     void UpdateLeftOutPane();
     void UpdateIndicatorPane();
-    void EnterContextHelp();
-    void LeaveContextHelp(QObject* clicked);
 
     CTickvaneDoc& m_doc;
     CAppServices& m_services;
@@ -85,7 +86,7 @@ private:
     QLabel* m_pSymbolPane = nullptr;
     CIndicatorPane* m_pIndicatorPane = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr;
-    bool m_bContextHelp = false;
+    std::unique_ptr<CContextHelp> m_pContextHelp;
     // The outer size asked for before the window had a frame, made good once the frame is known.
     QSize m_szWanted;
     // What the settings hold, as read at the start and written since.

@@ -42,6 +42,9 @@ private:
     int m_nCurrent = 0;
 };
 
+// The message pane's text while it has nothing else to say.
+constexpr char kIdlePrompt[] = "For Help, press F1";
+
 // The message pane. Its size does not follow its text, so that a new text (the crosshair's readout
 // at every move of the pointer) is only drawn, without laying out the status bar again.
 class CMessagePane : public QLabel {

@@ -10,43 +10,18 @@
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QPrinter>
-#include <QWindow>
 
-#include <chrono>
 #include <filesystem>
+#include <iterator>
 
 namespace {
 
-constexpr std::uint32_t kSplashMilliseconds = 10000;
-constexpr int kRecentFiles = 4;
-
-std::uint32_t SystemTickCount() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
-
-bool IsUserInput(const QEvent* event) {
-    switch (event->type()) {
-    // A key that is a command's shortcut arrives only as the question whether a widget wants it.
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyPress:
-    case QEvent::NonClientAreaMouseButtonPress:
-        return true;
-    case QEvent::MouseButtonPress: {
-        const Qt::MouseButton button = static_cast<const QMouseEvent*>(event)->button();
-        return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
-    }
-    default:
-        return false;
-    }
-}
+constexpr int kRecentFiles = static_cast<int>(std::size(kRecentFileIds));
 
 } // namespace
 
@@ -55,26 +30,24 @@ CTickvaneApp::CTickvaneApp(MessageService& messages, CommonDialogs& commonDialog
       m_pDialogHost(std::make_unique<CDialogHost>()), m_services{m_settings, m_messages,
                                                                  commonDialogs, *m_pPrinter,
                                                                  m_pDialogHost.get()},
-      m_recentFiles(m_settings, kRecentFiles), m_fnTickCount(SystemTickCount) {
+      m_recentFiles(m_settings, kRecentFiles), m_splashTiming([this] { EndSplash(); }) {
     m_commands.On(ID_FILE_NEW, [this] { m_pDoc->OnNewDocument(); });
     m_commands.On(ID_FILE_OPEN, [this] { OnFileOpen(); });
     m_commands.On(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     for (int i = 0; i < kRecentFiles; ++i)
         m_commands.On(
-            ID_FILE_MRU_FILE1 + i, [this, i] { OnOpenRecentFile(i); },
-            [this](CCmdUI& ui) { OnUpdateRecentFiles(ui); });
+            kRecentFileIds[i], [this, i] { OnOpenRecentFile(i); },
+            [this, i](CCmdUI& ui) { OnUpdateRecentFile(ui, i); });
     m_commands.On(ID_APP_ABOUT, [this] {
         m_pDialogHost->RunAbout(m_services.pMainWindow, m_bMailLinkVisited, m_bWebLinkVisited);
     });
     m_commands.On(ID_APP_EXIT, [this] { m_pFrame->close(); });
     // Charts are wide: a page across suits them better than one upright.
     m_pPrinter->setPageOrientation(QPageLayout::Landscape);
-    m_splashWake.setSingleShot(true);
-    connect(&m_splashWake, &QTimer::timeout, this, &CTickvaneApp::OnIdle);
 }
 
 CTickvaneApp::~CTickvaneApp() {
-    qApp->removeEventFilter(this);
+    m_splashTiming.Stop();
     delete std::exchange(m_pSplashWnd, nullptr);
 }
 
@@ -88,7 +61,7 @@ void CTickvaneApp::SetDialogHost(std::unique_ptr<CDialogHost> host) {
 }
 
 void CTickvaneApp::SetTickCount(std::function<std::uint32_t()> tickCount) {
-    m_fnTickCount = std::move(tickCount);
+    m_splashTiming.SetTickCount(std::move(tickCount));
 }
 
 int CTickvaneApp::InitInstance(const CCommandLine& commandLine) {
@@ -129,13 +102,12 @@ int CTickvaneApp::InitInstance(const CCommandLine& commandLine) {
     m_pFrame->OnIdleUpdate();
     m_pFrame->show();
     View().setFocus();
-    if (m_pSplashWnd)
+    if (m_pSplashWnd) {
         m_pSplashWnd->raise();
-
-    qApp->installEventFilter(this);
+        m_splashTiming.Start(*m_pSplashWnd);
+    }
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &CTickvaneApp::OnIdle, Qt::UniqueConnection);
-    m_dwSplashStart = m_fnTickCount();
     return -1;
 }
 
@@ -157,7 +129,7 @@ void CTickvaneApp::ShowSplash() {
 }
 
 void CTickvaneApp::EndSplash() {
-    m_splashWake.stop();
+    m_splashTiming.Stop();
     if (!m_pSplashWnd)
         return;
     delete std::exchange(m_pSplashWnd, nullptr);
@@ -168,33 +140,7 @@ void CTickvaneApp::EndSplash() {
 void CTickvaneApp::OnIdle() {
     if (m_pFrame)
         m_pFrame->OnIdleUpdate();
-    if (!m_pSplashWnd)
-        return;
-    const std::uint32_t elapsed = m_fnTickCount() - m_dwSplashStart;
-    if (elapsed >= kSplashMilliseconds)
-        EndSplash();
-    else if (!m_splashWake.isActive())
-        m_splashWake.start(static_cast<int>(kSplashMilliseconds - elapsed));
-}
-
-bool CTickvaneApp::IsForSplash(QObject* watched) const {
-    if (watched == static_cast<QObject*>(m_pSplashWnd->windowHandle()))
-        return true;
-    const auto* widget = qobject_cast<const QWidget*>(watched);
-    return widget && widget->window() == m_pSplashWnd;
-}
-
-bool CTickvaneApp::eventFilter(QObject* watched, QEvent* event) {
-    if (m_pSplashWnd && IsUserInput(event)) {
-        if (IsForSplash(watched)) {
-            // Input to the splash window itself ends it at the next idle moment.
-            m_dwSplashStart -= kSplashMilliseconds;
-            m_splashWake.start(0);
-        } else {
-            EndSplash();
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    m_splashTiming.OnIdle();
 }
 
 bool CTickvaneApp::OpenDocumentFile(const std::string& path) {
@@ -239,8 +185,7 @@ void CTickvaneApp::OnOpenRecentFile(int index) {
 }
 
 // With no recent file the first entry reads "Recent File", disabled, and the others are hidden.
-void CTickvaneApp::OnUpdateRecentFiles(CCmdUI& ui) const {
-    const int index = ui.m_nID - ID_FILE_MRU_FILE1;
+void CTickvaneApp::OnUpdateRecentFile(CCmdUI& ui, int index) const {
     if (index < m_recentFiles.GetSize()) {
         ui.SetText(m_recentFiles.MenuText(index));
         ui.Enable();

@@ -1,17 +1,17 @@
 #pragma once
 // The application object: sets up the settings, shows the splash window, creates the document,
 // the main frame and the view, processes the command line, and keeps the recent-file list. After
-// each batch of events it runs the update pass and ends the splash window ten seconds after
-// start-up; the first key press or click ends it sooner.
+// each batch of events it runs the update pass and asks whether the splash window's time is up
+// (SplashTiming.h).
 
 #include "app/AppServices.h"
 #include "app/CommandMap.h"
 #include "app/RecentFiles.h"
+#include "app/SplashTiming.h"
 #include "platform/MessageService.h"
 #include "qt/SettingsStore.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -57,22 +57,17 @@ public:
     QPrinter& Printer() { return *m_pPrinter; }
 
     CSplashWnd* m_pSplashWnd = nullptr;
-    std::uint32_t m_dwSplashStart = 0;
     int m_bMailLinkVisited = 0;
     int m_bWebLinkVisited = 0;
-
-protected:
-    // Ends or shortens the splash window on user input; never consumes an event.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowSplash();
     void EndSplash();
-    bool IsForSplash(QObject* watched) const;
     void OnFileOpen();
     void OnFilePrintSetup();
     void OnOpenRecentFile(int index);
-    void OnUpdateRecentFiles(CCmdUI& ui) const;
+    // The menu item of entry `index` of the list.
+    void OnUpdateRecentFile(CCmdUI& ui, int index) const;
 
     // Every message and question ends the splash window first: it stays on top and would hide
     // the box, which opens at the centre of the screen as well.
@@ -97,8 +92,5 @@ private:
     CCommandRouter m_router;
     std::unique_ptr<CTickvaneDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
-    std::function<std::uint32_t()> m_fnTickCount;
-    // Wakes the event loop when the splash window's time is up, so that the idle processing
-    // ends it without the loop spinning until then.
-    QTimer m_splashWake;
+    CSplashTiming m_splashTiming;
 };

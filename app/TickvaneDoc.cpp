@@ -9,7 +9,7 @@
 #include "chart/MasterPath.h"
 #include "chart/QuoteHistory.h"
 #include "chart/ViewOptions.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 #include "platform/MessageService.h"
 
 CTickvaneDoc::CTickvaneDoc(CAppServices& services)

@@ -6,7 +6,7 @@
 #include "app/ScrollBarStyle.h"
 #include "app/TickvaneDoc.h"
 #include "chart/Bars.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 #include "qt/QPainterSurface.h"
 
 #include <QContextMenuEvent>

@@ -53,6 +53,7 @@ public:
     // Opens the context menu at `point` (view coordinates), unless a slide show runs.
     void ShowContextMenu(QPoint point);
 
+    // Printing (TickvaneViewPrinting.cpp).
     // Print, with the print dialog; false when nothing was printed.
     bool OnFilePrint();
     // Print on the default printer without a dialog; false, after a message, when there is none or
@@ -63,6 +64,7 @@ public:
     // Draws the chart as one page on `printer`, in the print colours and font.
     bool PrintChart(QPrinter& printer);
 
+    // Copy and the exports (TickvaneViewExport.cpp).
     // The chart in the screen's colours at the window's size, as Copy and the export draw it.
     QImage ChartImage();
     // Copy: the chart goes on the clipboard as an image.
@@ -97,7 +99,7 @@ private:
     CBars& Bars();
     CChartWindow& Window();
 
-    // Navigation (ViewNavigation.cpp).
+    // Navigation (TickvaneViewNavigation.cpp).
     bool OnNavigationKey(const QKeyEvent& event);
     // After a move of the window: with `moved`, the scroll bar follows and the chart is redrawn.
     void AfterMove(bool moved);
@@ -113,6 +115,7 @@ private:
     // Asks for a repaint of the pixels the crosshair covers now.
     void MarkCrosshair();
     void SetReadout(const QString& text);
+
     // The start of a file for the export dialogs: the last folder exported to, and the symbol.
     std::string SuggestedExportPath(const char* extension) const;
 

@@ -6,7 +6,7 @@
 #include "bench/BenchApp.h"
 #include "bench/BenchData.h"
 #include "chart/Bars.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 
 #include <QApplication>
 #include <QPrintPreviewDialog>

@@ -4,17 +4,8 @@
 
 namespace {
 
-constexpr ChartStyle kStyles[] = {ChartStyle::Bars, ChartStyle::Ohlc, ChartStyle::Candles,
-                                  ChartStyle::Line};
-constexpr ChartPeriod kPeriods[] = {ChartPeriod::Stored, ChartPeriod::Daily, ChartPeriod::Weekly,
-                                    ChartPeriod::Monthly};
-
-bool IsStyle(int id) {
-    return id >= ID_CHART_STYLE_BARS && id <= ID_CHART_STYLE_LINE;
-}
-bool IsPeriod(int id) {
-    return id >= ID_CHART_PERIOD_STORED && id <= ID_CHART_PERIOD_MONTHLY;
-}
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 std::string Counted(int count, const char* one, const char* many) {
     return std::to_string(count) + (count == 1 ? one : many);
@@ -30,27 +21,23 @@ const ChartCommand* FindChartCommand(int id) {
 }
 
 bool ApplyChartCommand(int id, ChartOptions& options) {
-    if (IsStyle(id))
-        options.style = kStyles[id - ID_CHART_STYLE_BARS];
-    else if (IsPeriod(id))
-        options.period = kPeriods[id - ID_CHART_PERIOD_STORED];
-    else if (id == ID_CHART_LOG_SCALE)
-        options.bLogScale = !options.bLogScale;
-    else if (id == ID_CHART_GRID)
-        options.bGrid = !options.bGrid;
-    else
+    const ChartCommand* command = FindChartCommand(id);
+    if (!command)
         return false;
+    std::visit(Overloaded{[&](ChartStyle style) { options.style = style; },
+                          [&](ChartPeriod period) { options.period = period; },
+                          [&](bool ChartOptions::*flag) { options.*flag = !(options.*flag); }},
+               command->action);
     return true;
 }
 
 bool IsChartCommandChecked(int id, const ChartOptions& options) {
-    if (IsStyle(id))
-        return options.style == kStyles[id - ID_CHART_STYLE_BARS];
-    if (IsPeriod(id))
-        return options.period == kPeriods[id - ID_CHART_PERIOD_STORED];
-    if (id == ID_CHART_LOG_SCALE)
-        return options.bLogScale;
-    return id == ID_CHART_GRID && options.bGrid;
+    const ChartCommand* command = FindChartCommand(id);
+    return command &&
+           std::visit(Overloaded{[&](ChartStyle style) { return options.style == style; },
+                                 [&](ChartPeriod period) { return options.period == period; },
+                                 [&](bool ChartOptions::*flag) { return options.*flag; }},
+                      command->action);
 }
 
 bool RunChartCommand(int id, CBars& bars, Settings& settings) {

@@ -1,67 +1,33 @@
 #pragma once
-// The "&Chart" menu of the desktop program: its commands with their menu texts and status-bar
-// prompts ("prompt\ntooltip", as the other commands have them), what each does to the chart
-// options, and the status-bar text for the records a chart leaves out. The desktop view takes
-// these as they are, so that it only wires them.
-//
-//   &Chart   &High-Low Bars | &OHLC Bars | &Candlesticks | Close &Line      (one of them checked)
-//            ---------------------------------------------------------
-//            Logarithmic &Scale | &Grid                                    (each checked or not)
-//            ---------------------------------------------------------
-//            &As Stored | &Daily | &Weekly | &Monthly                      (one of them checked)
+// What the commands of the "&Chart" menu do to the chart options, looked up by command ID: each
+// chooses a style or a period, or turns a flag on or off. Their texts and check marks are in the
+// program's command table (platform/Commands.h). Also the status-bar text for the records a chart
+// leaves out.
 
 #include "chart/BarBuilder.h"
 #include "chart/ChartOptions.h"
+#include "platform/Commands.h"
 
 #include <string>
+#include <variant>
 
 class CBars;
 class Settings;
 
-constexpr int ID_CHART_STYLE_BARS = 32790;
-constexpr int ID_CHART_STYLE_OHLC = 32791;
-constexpr int ID_CHART_STYLE_CANDLES = 32792;
-constexpr int ID_CHART_STYLE_LINE = 32793;
-constexpr int ID_CHART_LOG_SCALE = 32794;
-constexpr int ID_CHART_GRID = 32795;
-constexpr int ID_CHART_PERIOD_STORED = 32796;
-constexpr int ID_CHART_PERIOD_DAILY = 32797;
-constexpr int ID_CHART_PERIOD_WEEKLY = 32798;
-constexpr int ID_CHART_PERIOD_MONTHLY = 32799;
-
-constexpr char kChartMenuText[] = "&Chart";
+// A chosen style or period, or a flag of the options that the command toggles.
+using ChartAction = std::variant<ChartStyle, ChartPeriod, bool ChartOptions::*>;
 
 struct ChartCommand {
     int nId;
-    const char* pszMenuText;
-    const char* pszPrompt;
-    bool bSeparatorBefore; // a separator stands above the item
-    bool bRadio;           // one of a group (style, period); else a check item
+    ChartAction action;
 };
 
 constexpr ChartCommand kChartCommands[] = {
-    {ID_CHART_STYLE_BARS, "&High-Low Bars",
-     "Draw each bar from its low to its high with a tick at the close\nHigh-Low Bars", false, true},
-    {ID_CHART_STYLE_OHLC, "&OHLC Bars",
-     "Draw each bar with a tick at the open on the left and at the close on the right\nOHLC Bars",
-     false, true},
-    {ID_CHART_STYLE_CANDLES, "&Candlesticks",
-     "Draw each bar as a candlestick, filled when the close is below the open\nCandlesticks", false,
-     true},
-    {ID_CHART_STYLE_LINE, "Close &Line", "Draw a line through the closes\nClose Line", false, true},
-    {ID_CHART_LOG_SCALE, "Logarithmic &Scale",
-     "Place prices on a logarithmic scale, so that equal changes in percent look equal\n"
-     "Logarithmic Scale",
-     true, false},
-    {ID_CHART_GRID, "&Grid", "Show or hide the price and date grid\nGrid", false, false},
-    {ID_CHART_PERIOD_STORED, "&As Stored", "Draw one bar for each stored record\nAs Stored", true,
-     true},
-    {ID_CHART_PERIOD_DAILY, "&Daily", "Draw one bar for each day of the records\nDaily", false,
-     true},
-    {ID_CHART_PERIOD_WEEKLY, "&Weekly", "Draw one bar for each week of the records\nWeekly", false,
-     true},
-    {ID_CHART_PERIOD_MONTHLY, "&Monthly", "Draw one bar for each month of the records\nMonthly",
-     false, true},
+    {ID_CHART_STYLE_BARS, ChartStyle::Bars},        {ID_CHART_STYLE_OHLC, ChartStyle::Ohlc},
+    {ID_CHART_STYLE_CANDLES, ChartStyle::Candles},  {ID_CHART_STYLE_LINE, ChartStyle::Line},
+    {ID_CHART_LOG_SCALE, &ChartOptions::bLogScale}, {ID_CHART_GRID, &ChartOptions::bGrid},
+    {ID_CHART_PERIOD_STORED, ChartPeriod::Stored},  {ID_CHART_PERIOD_DAILY, ChartPeriod::Daily},
+    {ID_CHART_PERIOD_WEEKLY, ChartPeriod::Weekly},  {ID_CHART_PERIOD_MONTHLY, ChartPeriod::Monthly},
 };
 
 // The command's entry, nullptr for an ID that is not one of them.

@@ -172,7 +172,7 @@ void ChartMenuTest::command() {
     // A check item goes off again; a radio item chosen again changes nothing.
     const ChartOptions before = Bars().GetChartOptions();
     QVERIFY(Run(id));
-    QCOMPARE(Bars().GetChartOptions() == before, FindChartCommand(id)->bRadio);
+    QCOMPARE(Bars().GetChartOptions() == before, FindCommand(id)->check == CommandCheck::Radio);
 }
 
 // The darker side of the scroll bar, where its thumb must stand: -1 left, +1 right.

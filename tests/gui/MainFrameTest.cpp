@@ -1,8 +1,10 @@
-// The main frame's own logic: where it opens and what it stores, the position text and the
-// position indicator, drawn on a recording surface.
+// The main frame's own logic: where it opens and what it stores, the commands its menus and
+// toolbar show, the position text and the position indicator, drawn on a recording surface.
 
+#include "app/MenuLayout.h"
 #include "app/Placement.h"
 #include "app/StatusPanes.h"
+#include "platform/Commands.h"
 #include "platform/RecordingSurface.h"
 
 #include <QtTest>
@@ -24,6 +26,7 @@ private slots:
     void startPlacement_data();
     void startPlacement();
     void storedPlacementIsClippedToTheWorkArea();
+    void menusAndToolbarShowCommandsOfTheTable();
     void symbolPaneText_data();
     void symbolPaneText();
     void indicator_data();
@@ -68,6 +71,24 @@ void MainFrameTest::storedPlacementIsClippedToTheWorkArea() {
         (PlacementToStore({-4, -4, 808, 608}, CSize{800, 600}) == WindowPlacement{0, 0, 800, 600}));
     QVERIFY(
         (PlacementToStore({700, 500, 0, 0}, CSize{800, 600}) == WindowPlacement{700, 500, 0, 0}));
+}
+
+// An ID without a row would leave a hole in a menu; one twice in a menu would show one action
+// twice.
+void MainFrameTest::menusAndToolbarShowCommandsOfTheTable() {
+    std::vector<std::span<const int>> lists{ToolbarButtons()};
+    for (const MenuInfo& menu : MainMenus())
+        lists.push_back(menu.items);
+    for (const std::span<const int> items : lists) {
+        QList<int> seen;
+        for (const int id : items) {
+            if (id == kSeparator)
+                continue;
+            QVERIFY2(FindCommand(id), qPrintable(QString::number(id)));
+            QVERIFY2(!seen.contains(id), qPrintable(QString::number(id)));
+            seen << id;
+        }
+    }
 }
 
 void MainFrameTest::symbolPaneText_data() {

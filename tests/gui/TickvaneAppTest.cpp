@@ -8,7 +8,7 @@
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
 #include "dialogs/SlideShowWnd.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/MetaStockWriter.h"
 
@@ -201,7 +201,7 @@ void TickvaneAppTest::longPathsOpenLikeAnyOther() {
     QCOMPARE(f.m_pApp->RecentFiles()[0], master);
     // Away and back through the recent files.
     QVERIFY(f.m_pApp->OpenDocumentFile(CAppFixture::Sample()));
-    QVERIFY(f.m_pApp->Router().Execute(ID_FILE_MRU_FILE1 + 1));
+    QVERIFY(f.m_pApp->Router().Execute(ID_FILE_MRU_FILE2));
     QCOMPARE(f.m_pApp->Document().GetPathName(), master);
     QVERIFY(bars.IsDataLoaded());
     QVERIFY(f.m_messages.TakeShown().empty());

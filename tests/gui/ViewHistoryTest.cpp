@@ -6,7 +6,7 @@
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
-#include "platform/CommandIds.h"
+#include "platform/Commands.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/MetaStockWriter.h"
 #include "tests/support/SyntheticPrices.h"

@@ -1,0 +1,88 @@
+#include "app/MenuLayout.h"
+
+#include "platform/Commands.h"
+
+namespace {
+
+// One item a line, as the menus read from the top and the toolbar from the left.
+// clang-format off
+constexpr int kFileMenu[] = {
+    ID_FILE_OPEN,
+    kSeparator,
+    ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PRINT_SETUP,
+    kSeparator,
+    ID_FILE_EXPORT_CHART,
+    ID_FILE_EXPORT_QUOTES,
+    kSeparator,
+    ID_FILE_MRU_FILE1,
+    ID_FILE_MRU_FILE2,
+    ID_FILE_MRU_FILE3,
+    ID_FILE_MRU_FILE4,
+    kSeparator,
+    ID_APP_EXIT,
+};
+constexpr int kViewMenu[] = {
+    ID_VIEW_OPTIONS,
+    ID_VIEW_SLIDESHOW,
+    kSeparator,
+    ID_VIEW_TOOLBAR,
+    ID_VIEW_STATUS_BAR,
+};
+constexpr int kChartMenu[] = {
+    ID_CHART_STYLE_BARS,
+    ID_CHART_STYLE_OHLC,
+    ID_CHART_STYLE_CANDLES,
+    ID_CHART_STYLE_LINE,
+    kSeparator,
+    ID_CHART_LOG_SCALE,
+    ID_CHART_GRID,
+    kSeparator,
+    ID_CHART_PERIOD_STORED,
+    ID_CHART_PERIOD_DAILY,
+    ID_CHART_PERIOD_WEEKLY,
+    ID_CHART_PERIOD_MONTHLY,
+};
+constexpr int kSelectMenu[] = {
+    ID_SELECT_NEXT,
+    ID_SELECT_PREVIOUS,
+    ID_SELECT_GOTO,
+};
+constexpr int kHelpMenu[] = {
+    ID_HELP_FINDER,
+    kSeparator,
+    ID_APP_ABOUT,
+};
+
+constexpr MenuInfo kMenus[] = {
+    {"&File", kFileMenu},
+    {"&View", kViewMenu},
+    {"&Chart", kChartMenu},
+    {"&Select", kSelectMenu},
+    {"&Help", kHelpMenu},
+};
+
+constexpr int kToolbar[] = {
+    ID_FILE_OPEN,
+    kSeparator,
+    ID_VIEW_OPTIONS,
+    ID_VIEW_SLIDESHOW,
+    kSeparator,
+    ID_SELECT_PREVIOUS,
+    ID_SELECT_NEXT,
+    kSeparator,
+    ID_FILE_PRINT_PREVIEW,
+    ID_APP_ABOUT,
+};
+// clang-format on
+
+} // namespace
+
+std::span<const MenuInfo> MainMenus() {
+    return kMenus;
+}
+
+std::span<const int> ToolbarButtons() {
+    return kToolbar;
+}
