@@ -22,6 +22,14 @@ struct ChartPane {
     std::vector<double> references;
 };
 
+// A line of text naming a series and its value at one bar, in the series' colour: `nPane` -1 for
+// the price pane, else the further pane it heads.
+struct ChartLegend {
+    int nPane = -1;
+    std::string text;
+    COLORREF color = 0;
+};
+
 struct ChartPanePlan {
     std::vector<ChartSeries> overlays; // on the price pane, over the bars
     std::vector<ChartPane> panes;      // below the volume, from the top down
@@ -34,6 +42,8 @@ public:
     virtual int PaneCount() const = 0;
     // Adds its series over `source`, which stays as it is while the plan is drawn.
     virtual void AddSeries(const CRecordSource& source, ChartPanePlan& plan) = 0;
+    // The legends of its series with their values at record `i` of the source last given.
+    virtual std::vector<ChartLegend> Legends(int /*i*/) const { return {}; }
 };
 
 // The scale of a pane of its own for the records shown, elements `first` to `last` of `records`.

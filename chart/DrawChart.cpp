@@ -59,6 +59,8 @@ const char* VolumeText(float vmax, char (&text)[64]) {
     return text;
 }
 
+constexpr int kLegendLineHeight = 14;
+
 // The price and the volume pane in the scale they share.
 class CPriceScale : public CPaneScale {
 public:
@@ -110,6 +112,19 @@ void DrawPaneLabels(Surface& dc, const ChartLayout& l, const std::vector<CLinear
         Text(dc, kAlignLeft | kAlignTop, l.xL, box.y + box.height,
              PriceText(scales[k].Max(), text));
         Text(dc, kAlignLeft | kAlignBaseline, l.xL, box.y, PriceText(scales[k].Min(), text));
+    }
+}
+
+// Each further pane's legend at its top left, the price pane's below the title, one a line.
+void DrawLegends(Surface& dc, const ChartLayout& l, const std::vector<ChartLegend>& legends) {
+    int priceLine = 0;
+    for (const ChartLegend& legend : legends) {
+        const bool price = legend.nPane < 0 || legend.nPane >= int(l.panes.size());
+        const int y = price ? l.yT - kLegendLineHeight * ++priceLine
+                            : l.panes[std::size_t(legend.nPane)].y +
+                                  l.panes[std::size_t(legend.nPane)].height - 2;
+        dc.SetTextColor(legend.color);
+        Text(dc, kAlignLeft | kAlignTop, 8, y, legend.text.c_str());
     }
 }
 
@@ -243,6 +258,8 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             grid->DrawLabels(dc, taken);
         }
         DrawPaneLabels(dc, l, paneScales);
+        if (m_pSeriesProvider)
+            DrawLegends(dc, l, m_pSeriesProvider->Legends(r.nFirst + last - 1));
         Text(dc, kAlignLeft | kAlignTop, 7, l.yT, FormatDate(r.date[1], 7, ' '));
         dc.SetTextColor(color(kItemTitleText));
         const int middle = xl / 2;

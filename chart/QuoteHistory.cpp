@@ -1,6 +1,7 @@
 #include "chart/QuoteHistory.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -9,6 +10,12 @@ namespace {
 QuoteColumn Column(void* data, int rows, int stride, int offset) {
     return QuoteColumn{data, static_cast<std::int16_t>(rows), static_cast<std::int16_t>(stride),
                        static_cast<std::int16_t>(offset)};
+}
+
+// Stamps are unique over every history of the process, so that no two sets of records share one.
+std::uint64_t NextStamp() {
+    static std::atomic<std::uint64_t> s_nLast{0};
+    return ++s_nLast;
 }
 
 } // namespace
@@ -71,10 +78,12 @@ Status CQuoteHistory::Read(const RowReader& read) {
     }
     m_nCount = m_nSourceCount = rows;
     m_bLoaded = true;
+    m_nStamp = NextStamp();
     return kStatusSuccess;
 }
 
 void CQuoteHistory::Clear() {
+    m_nStamp = NextStamp();
     std::vector<std::int16_t>().swap(m_dateTime);
     for (std::vector<float>& column : m_values)
         std::vector<float>().swap(column);
@@ -95,6 +104,7 @@ void CQuoteHistory::Build(const BarRules& rules) {
                              m_values[kVolume].data(),
                              m_values[kOpenInterest].data()};
     m_nCount = BuildBars(columns, m_nCount, rules, m_leftOut);
+    m_nStamp = NextStamp();
     m_rules = rules;
 }
 

@@ -53,6 +53,8 @@ public:
     const std::int16_t* DateTimes() const { return m_dateTime.data(); }
     const float* Values(ValueColumnIndex column) const { return m_values[column].data(); }
     const std::uint8_t* SourceHeader() const { return m_sourceHeader; }
+    // Changes whenever the records change (read, built, cleared), for what is computed from them.
+    std::uint64_t Stamp() const { return m_nStamp; }
 
     std::int16_t Date(int i) const { return m_dateTime[2 * static_cast<std::size_t>(i)]; }
     float Value(int column, int i) const { return m_values[column][static_cast<std::size_t>(i)]; }
@@ -73,6 +75,7 @@ private:
     int m_nSourceCount = 0;
     BarRules m_rules;
     LeftOutCounts m_leftOut;
+    std::uint64_t m_nStamp = 0;
     bool m_bLoaded = false;
     std::uint8_t m_sourceHeader[kSourceHeaderSize] = {};
 };

@@ -48,6 +48,7 @@ CRecordSource SourceOfHistory(const CQuoteHistory& history) {
     CRecordSource source;
     source.nCount = history.Count();
     source.pSourceHeader = history.SourceHeader();
+    source.nStamp = history.Stamp();
     if (source.nCount == 0)
         return source;
     source.date = NumberColumn{history.DateTimes(), 2};

@@ -36,6 +36,9 @@ struct CRecordSource {
     // The source header of the reading (the column map after the MasterRecord): which columns
     // the price file stores.
     const std::uint8_t* pSourceHeader = nullptr;
+    // Tells records apart that sit at the same place: another stamp, other records. 0 for the
+    // buffer, whose records nothing computes over but the averages.
+    std::uint64_t nStamp = 0;
 
     bool HasColumn(ColumnIndex column) const;
     QuoteRecord Record(int i) const;

@@ -11,6 +11,7 @@ int RunListCommand(const Arguments& arguments);
 int RunQuotesCommand(const Arguments& arguments);
 int RunRenderCommand(const Arguments& arguments);
 int RunExportCommand(const Arguments& arguments);
+int RunStudiesCommand(const Arguments& arguments);
 
 int UsageError(const std::string& message);
 // Parses a whole decimal integer; false for anything else.

@@ -15,12 +15,17 @@ const char* const kUsage =
     "                    [--no-ma2] [--ma1 N] [--ma2 N] [--colors DDDDDDDDDD]\n"
     "                    [--style bars|ohlc|candles|line] [--log]\n"
     "                    [--period stored|daily|weekly|monthly] [--grid] [--hide-bad-data]\n"
-    "                    -o FILE\n"
+    "                    [--study SPEC ...] -o FILE\n"
     "       (FILE ends in .png, .svg, .pdf or .trace; - writes the trace to stdout;\n"
     "        R is the record at the right edge, 0 the first of the file, the newest by default;\n"
     "        it counts the bars drawn when --period, --log or --hide-bad-data build them)\n"
     "       tickvane-cli export <quote folder, or its MASTER, EMASTER or XMASTER> [-o FILE]\n"
-    "                    [--symbols A,B,...]\n";
+    "                    [--symbols A,B,...]\n"
+    "       tickvane-cli studies <quote folder or index file> <symbol> --study SPEC\n"
+    "                    [--study SPEC ...] [--period stored|daily|weekly|monthly]\n"
+    "                    [--hide-bad-data]\n"
+    "       (SPEC is a study and its parameters: sma:N ema:N wma:N bbands:N,K sar:A,M rsi:N\n"
+    "        macd:F,S,G stoch:K,SK,SD atr:N obv roc:N mom:N willr:N cci:N dmi:N)\n";
 }
 
 int UsageError(const std::string& message) {
@@ -47,6 +52,8 @@ int main(int argc, char** argv) {
         return RunRenderCommand(arguments);
     if (command == "export")
         return RunExportCommand(arguments);
+    if (command == "studies")
+        return RunStudiesCommand(arguments);
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;

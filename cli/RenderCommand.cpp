@@ -3,6 +3,7 @@
 
 #include "chart/Bars.h"
 #include "chart/ViewOptions.h"
+#include "chart/studies/StudyList.h"
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
 #include "cli/ImageExport.h"
@@ -19,6 +20,7 @@
 namespace {
 
 struct RenderRequest {
+    std::vector<StudyInstance> studies;
     std::string master;
     std::optional<std::string> symbol;
     std::optional<int> index;
@@ -109,6 +111,13 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
             bars.SetChartOptions(options);
         } else if (a == "--hide-bad-data") {
             bars.SetHideBadData(1);
+        } else if (a == "--study" && hasValue) {
+            StudySpec spec;
+            if (!ParseStudySpec(arguments[++i], spec, problem)) {
+                problem = "--study " + arguments[i] + ": " + problem;
+                return false;
+            }
+            request.studies.push_back({spec, StudyColor(request.studies.size()), 1});
         } else if (a == "--colors" && hasValue) {
             if (!ApplyColorsText(bars, arguments[++i])) {
                 problem = "--colors needs ten digits from 0 to 7";
@@ -199,6 +208,10 @@ int RunRenderCommand(const Arguments& arguments) {
     std::string problem;
     if (!ParseRender(arguments, request, bars, problem))
         return UsageError(problem);
+    CStudyList studies;
+    studies.SetStudies(request.studies);
+    if (!studies.Empty())
+        bars.SetSeriesProvider(&studies);
     if (!OpenChart(bars, request, messages))
         return 1;
     bars.SetFrameSizeProvider([&] { return CSize{request.width, request.height}; });

@@ -197,6 +197,39 @@ char* PutShortestFloat(char* out, float value) {
     return std::to_chars(out, out + 32, value).ptr;
 }
 
+double ShortestDecimal(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    const std::uint32_t magnitudeBits = bits & 0x7FFFFFFFu;
+    const int exponent = static_cast<int>(magnitudeBits >> 23) - 127;
+    if (magnitudeBits == 0 || !std::isfinite(value))
+        return value;
+    // Whole numbers are their own decimal; prices of cents below 2^17 are cents / 100, which the
+    // division rounds to the nearest double.
+    if (exponent >= 0 && exponent < 24) {
+        const std::uint32_t significand = (magnitudeBits & 0x7FFFFFu) | 0x800000u;
+        const int shift = 23 - exponent;
+        if ((significand & ((1u << shift) - 1)) == 0)
+            return value;
+        if (exponent < 17) {
+            const std::uint64_t hundredfold = std::uint64_t(100) * significand;
+            const std::uint64_t cents = (hundredfold + (std::uint64_t(1) << (shift - 1))) >> shift;
+            const std::uint64_t back = cents << shift;
+            const std::uint64_t distance =
+                back > hundredfold ? back - hundredfold : hundredfold - back;
+            if (distance < 50) {
+                const double decimal = static_cast<double>(cents) / 100;
+                return bits >> 31 ? -decimal : decimal;
+            }
+        }
+    }
+    char text[32];
+    char* end = PutShortestFloat(text, value);
+    double decimal = value;
+    std::from_chars(text, end, decimal);
+    return decimal;
+}
+
 char* PutFixedDigits(char* out, std::uint64_t value, int count) {
     for (int i = count - 1; i >= 0; --i) {
         out[i] = static_cast<char>('0' + value % 10);

@@ -8,6 +8,11 @@
 // Writes at most 32 characters at `out`; gives the end of the text.
 char* PutShortestFloat(char* out, float value);
 
+// The double nearest to the decimal that PutShortestFloat writes: 44.34f gives 44.34, not
+// 44.340000152587890625. A stored price computed with is then the price the user reads (and
+// another program reads from an export), not its binary neighbour.
+double ShortestDecimal(float value);
+
 // Writes exactly `count` digits of `value`, leading zeros included; gives the end of the text.
 char* PutFixedDigits(char* out, std::uint64_t value, int count);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -63,6 +64,27 @@ TEST(FloatTextTest, AnyBitPattern) {
         for (int i = 0; i < 2000; ++i, value = std::nextafter(value, 1e30f))
             ExpectSameAsToChars(value);
     }
+}
+
+// The decimal a float shows, as a double: the same as reading its text back.
+TEST(FloatTextTest, ShortestDecimalIsTheTextReadBack) {
+    auto expectReadBack = [](float value) {
+        const std::string text = Reference(value);
+        double read = 0;
+        std::from_chars(text.data(), text.data() + text.size(), read);
+        ASSERT_EQ(ShortestDecimal(value), read) << text;
+    };
+    for (int cents = -300000; cents < 3000000; cents += 7)
+        expectReadBack(static_cast<float>(cents / 100.0));
+    std::mt19937 random(20261208);
+    for (int i = 0; i < 300000; ++i) {
+        const auto bits = static_cast<std::uint32_t>(random());
+        float value;
+        std::memcpy(&value, &bits, 4);
+        if (std::isfinite(value))
+            expectReadBack(value);
+    }
+    EXPECT_EQ(ShortestDecimal(44.34f), 44.34);
 }
 
 } // namespace
