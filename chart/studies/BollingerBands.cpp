@@ -18,16 +18,24 @@ void Compute(const StudyBars& bars, std::span<const double> p,
              std::vector<std::vector<double>>& out) {
     const int n = static_cast<int>(p[0]);
     const double k = p[1];
-    const std::vector<double>& c = bars.close;
-    WindowMean(c, n, out[1]);
-    for (int i = n - 1; i < bars.Count(); ++i) {
-        const double mean = out[1][static_cast<std::size_t>(i)];
-        double squares = 0;
-        for (int j = i - n + 1; j <= i; ++j) {
-            const double d = c[static_cast<std::size_t>(j)] - mean;
-            squares += d * d;
+    const std::span<const double> c = bars.close;
+    // Running sums of the closes and of their squares, as the library keeps them: the variance is
+    // the mean square less the squared mean.
+    double sum = 0, squares = 0;
+    for (int i = 0; i < bars.Count(); ++i) {
+        const double value = c[static_cast<std::size_t>(i)];
+        sum += value;
+        squares += value * value;
+        if (i >= n) {
+            const double old = c[static_cast<std::size_t>(i - n)];
+            sum -= old;
+            squares -= old * old;
         }
-        const double deviation = std::sqrt(std::max(squares / n, 0.0));
+        if (i < n - 1)
+            continue;
+        const double mean = sum / n;
+        out[1][static_cast<std::size_t>(i)] = mean;
+        const double deviation = std::sqrt(std::max(squares / n - mean * mean, 0.0));
         out[0][static_cast<std::size_t>(i)] = mean + k * deviation;
         out[2][static_cast<std::size_t>(i)] = mean - k * deviation;
     }

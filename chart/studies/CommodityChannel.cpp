@@ -19,10 +19,13 @@ void Compute(const StudyBars& bars, std::span<const double> p,
     std::vector<double> typical(static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < typical.size(); ++i)
         typical[i] = (bars.high[i] + bars.low[i] + bars.close[i]) / 3;
-    for (int i = n - 1; i < count; ++i) {
-        double sum = 0;
-        for (int j = i - n + 1; j <= i; ++j)
-            sum += typical[static_cast<std::size_t>(j)];
+    double sum = 0;
+    for (int i = 0; i < count; ++i) {
+        sum += typical[static_cast<std::size_t>(i)];
+        if (i >= n)
+            sum -= typical[static_cast<std::size_t>(i - n)];
+        if (i < n - 1)
+            continue;
         const double mean = sum / n;
         double deviation = 0;
         for (int j = i - n + 1; j <= i; ++j)

@@ -4,7 +4,6 @@
 // S,F.
 
 #include "chart/studies/Study.h"
-#include "chart/studies/StudyMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +16,14 @@ constexpr StudyOutput kOutputs[] = {
     {"line", SeriesKind::Line}, {"signal", SeriesKind::Line}, {"hist", SeriesKind::Histogram}};
 constexpr double kReferences[] = {0};
 
+// The mean of the n values ending at `last`.
+double MeanEndingAt(std::span<const double> x, int last, int n) {
+    double sum = 0;
+    for (int i = last - n + 1; i <= last; ++i)
+        sum += x[static_cast<std::size_t>(i)];
+    return sum / n;
+}
+
 void Compute(const StudyBars& bars, std::span<const double> p,
              std::vector<std::vector<double>>& out) {
     int fast = static_cast<int>(p[0]), slow = static_cast<int>(p[1]);
@@ -27,20 +34,27 @@ void Compute(const StudyBars& bars, std::span<const double> p,
     const int start = slow - 1, first = slow + signal - 2;
     if (first >= count)
         return;
-    std::vector<double> fastEma(bars.close.size(), kNoValue), slowEma(bars.close.size(), kNoValue);
-    SeededEma(bars.close, fast, start, fastEma);
-    SeededEma(bars.close, slow, start, slowEma);
-    std::vector<double> line(static_cast<std::size_t>(count - start));
-    for (int i = start; i < count; ++i)
-        line[static_cast<std::size_t>(i - start)] =
-            fastEma[static_cast<std::size_t>(i)] - slowEma[static_cast<std::size_t>(i)];
-    std::vector<double> signalLine(line.size(), kNoValue);
-    SeededEma(line, signal, signal - 1, signalLine);
-    for (int i = first; i < count; ++i) {
-        const auto at = static_cast<std::size_t>(i - start);
-        out[0][static_cast<std::size_t>(i)] = line[at];
-        out[1][static_cast<std::size_t>(i)] = signalLine[at];
-        out[2][static_cast<std::size_t>(i)] = line[at] - signalLine[at];
+    const std::span<const double> c = bars.close;
+    const double kFast = 2.0 / (fast + 1), kSlow = 2.0 / (slow + 1), kSignal = 2.0 / (signal + 1);
+    double fastEma = MeanEndingAt(c, start, fast), slowEma = MeanEndingAt(c, start, slow);
+    // The signal is seeded with the mean of the first `signal` values of the line.
+    double lineSum = 0, signalEma = 0;
+    for (int i = start; i < count; ++i) {
+        if (i > start) {
+            fastEma += kFast * (c[static_cast<std::size_t>(i)] - fastEma);
+            slowEma += kSlow * (c[static_cast<std::size_t>(i)] - slowEma);
+        }
+        const double line = fastEma - slowEma;
+        if (i < first) {
+            lineSum += line;
+            continue;
+        }
+        signalEma =
+            i == first ? (lineSum + line) / signal : signalEma + kSignal * (line - signalEma);
+        const auto at = static_cast<std::size_t>(i);
+        out[0][at] = line;
+        out[1][at] = signalEma;
+        out[2][at] = line - signalEma;
     }
 }
 

@@ -17,7 +17,7 @@ double Rsi(double gain, double loss) {
 void Compute(const StudyBars& bars, std::span<const double> p,
              std::vector<std::vector<double>>& out) {
     const int n = static_cast<int>(p[0]);
-    const std::vector<double>& c = bars.close;
+    const std::span<const double> c = bars.close;
     if (n < 1 || bars.Count() <= n)
         return;
     double gain = 0, loss = 0;

@@ -5,6 +5,8 @@
 #include "chart/studies/Study.h"
 #include "chart/studies/StudyMath.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr StudyParameter kParameters[] = {{"%K Length", 14, 1, 1000, true},
@@ -13,18 +15,25 @@ constexpr StudyParameter kParameters[] = {{"%K Length", 14, 1, 1000, true},
 constexpr StudyOutput kOutputs[] = {{"k", SeriesKind::Line}, {"d", SeriesKind::Line}};
 constexpr double kReferences[] = {20, 80};
 
-// The mean of the last n values of `x` from index `from` on, where x starts to have values.
-void MeanFrom(const std::vector<double>& x, int from, int n, std::vector<double>& out) {
-    const int count = static_cast<int>(x.size());
-    double sum = 0;
-    for (int i = from; i < count; ++i) {
-        sum += x[static_cast<std::size_t>(i)];
-        if (i - from >= n)
-            sum -= x[static_cast<std::size_t>(i - n)];
-        if (i - from >= n - 1)
-            out[static_cast<std::size_t>(i)] = sum / n;
+// The last `n` values pushed, and their sum.
+class CRunningWindow {
+public:
+    explicit CRunningWindow(int n) : m_values(static_cast<std::size_t>(n)) {}
+    void Push(double value) {
+        double& slot = m_values[m_nNext];
+        m_dSum += value - (m_nCount == m_values.size() ? slot : 0);
+        slot = value;
+        m_nNext = (m_nNext + 1) % m_values.size();
+        m_nCount = std::min(m_nCount + 1, m_values.size());
     }
-}
+    bool Full() const { return m_nCount == m_values.size(); }
+    double Mean() const { return m_dSum / static_cast<double>(m_values.size()); }
+
+private:
+    std::vector<double> m_values;
+    std::size_t m_nNext = 0, m_nCount = 0;
+    double m_dSum = 0;
+};
 
 void Compute(const StudyBars& bars, std::span<const double> p,
              std::vector<std::vector<double>>& out) {
@@ -34,21 +43,24 @@ void Compute(const StudyBars& bars, std::span<const double> p,
     const int first = k + smoothK + lengthD - 3;
     if (first >= count)
         return;
-    const std::size_t size = bars.close.size();
-    std::vector<double> highest(size, kNoValue), lowest(size, kNoValue), raw(size, kNoValue);
-    WindowHighest(bars.high, k, highest);
-    WindowLowest(bars.low, k, lowest);
-    for (int i = k - 1; i < count; ++i) {
+    CWindowHighest highest(k);
+    CWindowLowest lowest(k);
+    CRunningWindow raw(smoothK), slowK(lengthD);
+    for (int i = 0; i < count; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        const double range = highest[at] - lowest[at];
-        raw[at] = range == 0 ? 0 : 100 * (bars.close[at] - lowest[at]) / range;
-    }
-    std::vector<double> slowK(size, kNoValue), slowD(size, kNoValue);
-    MeanFrom(raw, k - 1, smoothK, slowK);
-    MeanFrom(slowK, k + smoothK - 2, lengthD, slowD);
-    for (int i = first; i < count; ++i) {
-        out[0][static_cast<std::size_t>(i)] = slowK[static_cast<std::size_t>(i)];
-        out[1][static_cast<std::size_t>(i)] = slowD[static_cast<std::size_t>(i)];
+        const double high = highest.Push(i, bars.high[at]);
+        const double low = lowest.Push(i, bars.low[at]);
+        if (i < k - 1)
+            continue;
+        raw.Push(high == low ? 0 : 100 * (bars.close[at] - low) / (high - low));
+        if (!raw.Full())
+            continue;
+        const double kValue = raw.Mean();
+        slowK.Push(kValue);
+        if (i < first)
+            continue;
+        out[0][at] = kValue;
+        out[1][at] = slowK.Mean();
     }
 }
 

@@ -29,9 +29,9 @@ struct StudyOutput {
     SeriesKind kind;     // how the chart draws it
 };
 
-// The bars a computation sees: those whose inputs are all finite.
+// The bars a computation sees: those whose inputs are all finite, oldest first.
 struct StudyBars {
-    std::vector<double> high, low, close, volume;
+    std::span<const double> high, low, close, volume;
     int Count() const { return static_cast<int>(close.size()); }
 };
 

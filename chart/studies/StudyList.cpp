@@ -48,8 +48,11 @@ void CStudyList::Compute(const CRecordSource& source) {
         m_computed.size() == m_studies.size())
         return;
     m_computed.clear();
-    for (const StudyInstance& study : m_studies) {
-        Computed computed{ComputeStudy(study.spec, source), {}, false};
+    std::vector<StudySpec> specs;
+    for (const StudyInstance& study : m_studies)
+        specs.push_back(study.spec);
+    for (StudyValues& values : ComputeStudies(specs, source)) {
+        Computed computed{std::move(values), {}, false};
         for (const std::vector<double>& output : computed.values.outputs) {
             computed.drawn.emplace_back(output.begin(), output.end());
             computed.bAny = computed.bAny || std::any_of(output.begin(), output.end(),

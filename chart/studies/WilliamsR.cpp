@@ -13,13 +13,14 @@ constexpr double kReferences[] = {-80, -20};
 void Compute(const StudyBars& bars, std::span<const double> p,
              std::vector<std::vector<double>>& out) {
     const int n = static_cast<int>(p[0]);
-    std::vector<double> highest(bars.close.size(), kNoValue), lowest(bars.close.size(), kNoValue);
-    WindowHighest(bars.high, n, highest);
-    WindowLowest(bars.low, n, lowest);
-    for (int i = n - 1; i < bars.Count(); ++i) {
+    CWindowHighest highest(n);
+    CWindowLowest lowest(n);
+    for (int i = 0; i < bars.Count(); ++i) {
         const auto at = static_cast<std::size_t>(i);
-        const double range = highest[at] - lowest[at];
-        out[0][at] = range == 0 ? 0 : -100 * (highest[at] - bars.close[at]) / range;
+        const double high = highest.Push(i, bars.high[at]);
+        const double low = lowest.Push(i, bars.low[at]);
+        if (i >= n - 1)
+            out[0][at] = high == low ? 0 : -100 * (high - bars.close[at]) / (high - low);
     }
 }
 

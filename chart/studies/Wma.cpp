@@ -12,7 +12,7 @@ constexpr StudyOutput kOutputs[] = {{"", SeriesKind::Line}};
 void Compute(const StudyBars& bars, std::span<const double> p,
              std::vector<std::vector<double>>& out) {
     const int n = static_cast<int>(p[0]);
-    const std::vector<double>& c = bars.close;
+    const std::span<const double> c = bars.close;
     const int count = bars.Count();
     if (n < 1 || count < n)
         return;
