@@ -17,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-struct EmasterEntry;
 class MessageService;
 class Settings;
 class Surface;
@@ -127,10 +126,6 @@ private:
     friend class CChartWindow; // reloads the newest rows when the price file changed
     void ResetDirectory();
     int RepairMaster();
-    enum class MasterOutcome { kListed, kNotOpened, kNotAMaster, kFailed };
-    MasterOutcome ReadMasterRecords(std::vector<MasterRecord>& records);
-    void ListMasterEntries(const std::vector<MasterRecord>& records,
-                           const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
     int PaletteIndex(int item, bool printing) const;
 
     Settings& m_settings;
