@@ -11,6 +11,7 @@
 #include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
 #include "quotes/MasterFile.h"
+#include "quotes/PriceRecordReader.h"
 #include "quotes/QuoteFolder.h"
 
 #include <algorithm>
@@ -239,8 +240,7 @@ void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& 
 std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity& security,
                                  const std::string& prefix, OddDates& odd) {
     const PriceSource& source = security.source;
-    const std::string file =
-        "F" + std::to_string(source.fileNumber) + (source.mwd ? ".MWD" : ".DAT");
+    const std::string file = PriceDataFileName(source);
     const int recordLength = source.recordLength;
     if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength)
         return "its records of " + std::to_string(recordLength) + " bytes cannot be read";
@@ -248,44 +248,28 @@ std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity
     const std::string& folder = files.Directory();
     if (SourceColumns(folder, source, columns, first, second) != kStatusSuccess)
         return "the columns of " + file + " cannot be determined";
-    long long size = 0;
-    const CFilePtr data = OpenPriceData(files, source, &size);
-    if (!data) {
+    CPriceRecordReader records(source, m_block.get(), kReadBlock);
+    if (!records.Open(files)) {
         const std::string name = ExistingNameNoCase(folder, file);
         return name.empty() ? file + " is missing"
                             : name + " is " + UnreadableReason(folder + name);
     }
-    // Whole blocks of records straight into the block: the header and, in most files, every
-    // record come with the first read.
-    std::setvbuf(data.get(), nullptr, _IONBF, 0);
-    // Never more than the file holds, which a read of a regular file gives at once: asking for
-    // more would cost a second read to find its end.
-    const std::size_t perBlock = kReadBlock / static_cast<std::size_t>(recordLength);
-    const long long inFile = size / recordLength;
-    std::size_t got =
-        std::fread(m_block.get(), recordLength,
-                   static_cast<std::size_t>(std::min<long long>(perBlock, inFile)), data.get());
-    if (got == 0)
-        return file + " is shorter than its header";
-    const long long total =
-        LastRecordNumber(m_block[2] | (m_block[3] << 8), size / recordLength) - 1;
-    long long left = total;
     const CRowFormatter formatter(prefix, columns, std::min(source.fieldCount, recordLength / 4));
-    const std::uint8_t* records = m_block.get() + recordLength; // past the header
-    --got;
-    while (left > 0 && m_out.Good()) {
-        const auto rows = static_cast<std::size_t>(std::min<long long>(left, got));
-        formatter.Write(m_out, records, static_cast<int>(rows), recordLength, odd);
-        m_nRows += static_cast<long long>(rows);
-        left -= static_cast<long long>(rows);
-        if (left == 0)
-            break;
-        m_progress.Show(m_nSecurities, m_nRows);
-        records = m_block.get();
-        const auto wanted = static_cast<std::size_t>(std::min<long long>(perBlock, left));
-        got = std::fread(m_block.get(), recordLength, wanted, data.get());
-        if (got < wanted)
-            return file + ": read failed after " + std::to_string(total - left) + " records";
+    long long given = 0;
+    switch (records.ReadAll(
+        [&](const std::uint8_t* block, std::size_t rows) {
+            formatter.Write(m_out, block, static_cast<int>(rows), recordLength, odd);
+            m_nRows += static_cast<long long>(rows);
+            m_progress.Show(m_nSecurities, m_nRows);
+            return m_out.Good();
+        },
+        given)) {
+    case CPriceRecordReader::Outcome::kDone:
+        break;
+    case CPriceRecordReader::Outcome::kNoHeader:
+        return file + " is shorter than its header";
+    case CPriceRecordReader::Outcome::kShort:
+        return file + ": read failed after " + std::to_string(given) + " records";
     }
     return {};
 }
