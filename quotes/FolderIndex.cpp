@@ -4,6 +4,7 @@
 #include "platform/RegularFile.h"
 #include "quotes/MasterCheck.h"
 
+#include <cerrno>
 #include <utility>
 #include <vector>
 
@@ -19,7 +20,11 @@ MasterFound ReadMaster(const std::string& folder, const std::string& masterPath,
         const CFilePtr file = masterPath.empty() ? OpenFileNoCase(folder, "MASTER", "rb")
                                                  : OpenRegularFile(masterPath, "rb");
         if (!file) {
-            found.name = masterPath.empty() ? ExistingNameNoCase(folder, "MASTER") : masterPath;
+            // The name under which it exists: found in any case, or the path given.
+            if (!masterPath.empty())
+                found.name = errno == ENOENT ? std::string() : masterPath;
+            else
+                found.name = ExistingNameNoCase(folder, "MASTER");
             if (!found.name.empty()) {
                 found.state = MasterState::kUnreadable;
                 found.problem =

@@ -121,6 +121,7 @@ TEST_F(FolderIndexTest, AGivenMasterPathIsReadAsItIsNamed) {
     EXPECT_EQ(Events(m_dir / "OLDMASTER")[2], "M OLD|OLD ONE| F2");
     std::filesystem::create_directory(m_dir / "SUB");
     EXPECT_EQ(Events(m_dir / "SUB")[0], "master unreadable 0");
+    EXPECT_EQ(Events(m_dir / "NOMASTER")[0], "master absent 0");
 }
 
 } // namespace
