@@ -45,8 +45,7 @@ TickvaneExportImage(CBars* bars, const char* path, int width, int height, int pr
     EnsureApplication();
     ChartPictureOptions options;
     options.size = QSize(width, height);
-    // The font a painter starts with: the command line has no widget to take one from.
-    options.font = QGuiApplication::font();
+    // No font: the command line has no widget to take one from, so the painter keeps its own.
     options.dpi = kScreenDpi;
     options.printing = printing != 0;
     switch (WriteChartPicture(*bars, path, options)) {

@@ -19,14 +19,14 @@ void SizeChartImage(QImage& image, QSize device, double dpi) {
     image.setDotsPerMeterY(dotsPerMeter);
 }
 
-// The painter's font is the one the chart's text falls back to. It is set only when it differs
-// from the one the painter starts with: a vector device records every change of font.
-bool DrawChartOn(CBars& bars, QPaintDevice& device, QSize size, const QFont& font, bool printing) {
+// The painter's font is the one the chart's text falls back to.
+bool DrawChartOn(CBars& bars, QPaintDevice& device, QSize size, const std::optional<QFont>& font,
+                 bool printing) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    if (painter.font() != font)
-        painter.setFont(font);
+    if (font)
+        painter.setFont(*font);
     {
         // The surface gives the painter back as it found it when it goes.
         CQPainterSurface surface(painter);

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QSize>
 
+#include <optional>
+
 class CBars;
 class QPaintDevice;
 
@@ -13,6 +15,8 @@ class QPaintDevice;
 // size stays.
 void SizeChartImage(QImage& image, QSize device, double dpi);
 
-// Draws the chart over `size` pixels of `device`, its text in `font` unless the chart names
-// another; `printing` picks the print colours. False when the device cannot be painted on.
-bool DrawChartOn(CBars& bars, QPaintDevice& device, QSize size, const QFont& font, bool printing);
+// Draws the chart over `size` pixels of `device`, its text in `font` (without one, in the font a
+// painter starts with) unless the chart names another; `printing` picks the print colours. False
+// when the device cannot be painted on.
+bool DrawChartOn(CBars& bars, QPaintDevice& device, QSize size, const std::optional<QFont>& font,
+                 bool printing);

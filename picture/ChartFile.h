@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QStringView>
 
+#include <optional>
 #include <string>
 
 class CBars;
@@ -19,8 +20,9 @@ ChartFileFormat ChartFormatOfName(QStringView name);
 const char* ChartFormatExtension(ChartFileFormat format);
 
 struct ChartPictureOptions {
-    QSize size;            // pixels, and the chart's logical space
-    QFont font;            // the text's font, as on the screen the picture stands for
+    QSize size; // pixels, and the chart's logical space
+    // The text's font, as on the screen the picture stands for; without one, a painter's own.
+    std::optional<QFont> font;
     double dpi = 96;       // that screen's dots per inch
     bool printing = false; // the print colours
 };
