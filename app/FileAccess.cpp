@@ -3,9 +3,8 @@
 #include "platform/FileGuard.h"
 #include "platform/FileNames.h"
 #include "platform/RegularFile.h"
+#include "quotes/QuoteFileName.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -77,15 +76,5 @@ bool IsQuoteFileIn(const std::string& path, const std::string& directory) {
     const std::string identity = DirectoryIdentity(directory);
     if (identity.empty() || DirectoryIdentity(parent) != identity)
         return false;
-    std::string name = file.filename().string();
-    std::transform(name.begin(), name.end(), name.begin(), AsciiUpper);
-    if (name == "MASTER" || name == "EMASTER" || name == "XMASTER")
-        return true;
-    const std::size_t dot = name.find('.');
-    if (name.size() < 2 || name[0] != 'F' || dot == std::string::npos || dot < 2)
-        return false;
-    const bool digits = std::all_of(name.begin() + 1, name.begin() + static_cast<long>(dot),
-                                    [](unsigned char c) { return std::isdigit(c) != 0; });
-    const std::string extension = name.substr(dot);
-    return digits && (extension == ".DAT" || extension == ".DOP" || extension == ".MWD");
+    return IsQuoteFileName(file.filename().string());
 }

@@ -14,7 +14,6 @@ std::string FullPath(const std::string& path);
 // The path shortened in the middle to at most `limit` characters, for messages and menus.
 std::string ShortenedPath(const std::string& path, std::size_t limit);
 
-// True when `path` names a file that belongs to the quote folder `directory`: its MASTER, EMASTER
-// or XMASTER, or a price file F<n>.DAT, F<n>.DOP or F<n>.MWD, in any case. The program only reads
-// those, so nothing it writes may go there.
+// True when `path` names a file of the quote folder `directory` (IsQuoteFileName). The program
+// only reads those, so nothing it writes may go there.
 bool IsQuoteFileIn(const std::string& path, const std::string& directory);

@@ -1,11 +1,11 @@
 #include "app/TickvaneView.h"
 
 #include "app/AppServices.h"
-#include "app/ChartPicture.h"
 #include "app/DialogHost.h"
 #include "app/ScrollBarStyle.h"
 #include "app/TickvaneDoc.h"
 #include "chart/Bars.h"
+#include "picture/ChartDrawing.h"
 #include "platform/Commands.h"
 #include "qt/QPainterSurface.h"
 

@@ -77,7 +77,7 @@ bool CTickvaneView::OnFileExportChart() {
     if (RefuseQuoteFile(path, Bars(), m_services.messages))
         return false;
     std::string error;
-    if (!WriteChartFile(Bars(), path, format, size(), font(), logicalDpiY(), error)) {
+    if (!WriteChartFile(Bars(), path, size(), font(), logicalDpiY(), error)) {
         m_services.messages.Show(error, MessageIcon::Stop);
         return false;
     }

@@ -17,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-struct EmasterEntry;
 class CSeriesProvider;
 class MessageService;
 class Settings;
@@ -135,10 +134,6 @@ private:
     void ResetDirectory();
     void ComputeAverages();
     int RepairMaster();
-    enum class MasterOutcome { kListed, kNotOpened, kNotAMaster, kFailed };
-    MasterOutcome ReadMasterRecords(std::vector<MasterRecord>& records);
-    void ListMasterEntries(const std::vector<MasterRecord>& records,
-                           const std::vector<EmasterEntry>* longNames, CSymbolTable& table) const;
     int PaletteIndex(int item, bool printing) const;
 
     Settings& m_settings;

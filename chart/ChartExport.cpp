@@ -2,7 +2,6 @@
 
 #include "chart/Bars.h"
 #include "chart/ChartWindow.h"
-#include "platform/FileGuard.h"
 #include "platform/SafeFiles.h"
 
 #include <algorithm>
@@ -27,34 +26,31 @@ bool CChartWindow::ExportQuotesCsv(const std::string& path, std::string& error) 
     }
     const CQuoteHistory& history = m_history.Rules().IsIdentity() ? m_history : stored;
     // A work file beside the target replaces it only once it is whole.
-    const std::string work = path + ".part";
+    CWorkFile file(path);
     std::string problem;
-    {
-        const CFilePtr file{std::fopen(work.c_str(), "wb")};
-        if (!file)
+    if (!file.IsOpen())
+        problem = std::strerror(file.Error());
+    std::vector<char> block(1 << 16);
+    char* out = std::copy_n(kQuoteCsvHeader, sizeof kQuoteCsvHeader - 1, block.data());
+    auto flush = [&] {
+        const auto used = static_cast<std::size_t>(out - block.data());
+        if (problem.empty() && std::fwrite(block.data(), 1, used, file.File()) != used)
             problem = std::strerror(errno);
-        std::vector<char> block(1 << 16);
-        char* out = std::copy_n(kQuoteCsvHeader, sizeof kQuoteCsvHeader - 1, block.data());
-        auto flush = [&] {
-            const auto used = static_cast<std::size_t>(out - block.data());
-            if (problem.empty() && std::fwrite(block.data(), 1, used, file.get()) != used)
-                problem = std::strerror(errno);
-            out = block.data();
-        };
-        for (int i = 0; i < history.Count() && problem.empty(); ++i) {
-            if (static_cast<std::size_t>(block.data() + block.size() - out) < kQuoteCsvRowRoom)
-                flush();
-            out = PutQuoteCsvRow(out, history.Record(i));
-        }
-        flush();
-        if (problem.empty() && !FlushToDisk(file.get()))
-            problem = std::strerror(errno);
+        out = block.data();
+    };
+    for (int i = 0; i < history.Count() && problem.empty(); ++i) {
+        if (static_cast<std::size_t>(block.data() + block.size() - out) < kQuoteCsvRowRoom)
+            flush();
+        out = PutQuoteCsvRow(out, history.Record(i));
     }
-    if (problem.empty() && !ReplaceFile(work, path))
-        problem = "it cannot be replaced";
-    if (problem.empty())
-        return true;
-    std::remove(work.c_str());
+    flush();
+    if (problem.empty()) {
+        const CWorkFile::Failure failure = file.Commit();
+        if (failure == CWorkFile::Failure::kNone)
+            return true;
+        problem = failure == CWorkFile::Failure::kReplace ? std::string("it cannot be replaced")
+                                                          : std::strerror(file.Error());
+    }
     error = "Cannot write " + path + ": " + problem;
     return false;
 }

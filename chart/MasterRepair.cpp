@@ -51,18 +51,6 @@ std::vector<std::uint8_t> ReadCheckedMaster(const std::string& path) {
     return bytes;
 }
 
-// True when the work file holds all of `bytes` on the disk; `created` tells whether it was made.
-bool WriteWorkFile(const std::string& work, const std::vector<std::uint8_t>& bytes, bool& created) {
-    CFilePtr out{std::fopen(work.c_str(), "wb")};
-    created = out != nullptr;
-    if (!out)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size() &&
-                         FlushToDisk(out.get());
-    // Closing the copy is its last write, so its result counts.
-    return std::fclose(out.release()) == 0 && written;
-}
-
 } // namespace
 
 int CBars::RepairMaster() {
@@ -75,11 +63,10 @@ int CBars::RepairMaster() {
     for (std::size_t at = kMasterRecordSize; at + kMasterRecordSize <= bytes.size();
          at += kMasterRecordSize)
         RepairRecord(bytes.data() + at);
-    const std::string work = m_strMasterPath + ".bak";
-    bool created = false;
-    if (WriteWorkFile(work, bytes, created) && m_fnReplaceFile(work, m_strMasterPath))
+    // Written as MASTER.bak, as the repair always has been; it replaces MASTER once it is whole.
+    CWorkFile work(m_strMasterPath, m_strMasterPath + ".bak");
+    if (work.IsOpen() && std::fwrite(bytes.data(), 1, bytes.size(), work.File()) == bytes.size() &&
+        work.Commit(m_fnReplaceFile) == CWorkFile::Failure::kNone)
         return 1;
-    if (created)
-        std::remove(work.c_str());
     return 0;
 }

@@ -5,24 +5,21 @@
 #include "chart/MasterPath.h"
 #include "cli/CliCommands.h"
 #include "cli/ExportRows.h"
+#include "cli/FolderWalk.h"
 #include "cli/OutputSink.h"
+#include "cli/Progress.h"
 #include "platform/FileNames.h"
 #include "platform/FloatText.h"
 #include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
-#include "quotes/MasterFile.h"
+#include "quotes/PriceRecordReader.h"
 #include "quotes/QuoteFolder.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -77,39 +74,6 @@ bool FolderToExport(const std::string& input, std::string& folder) {
     return true;
 }
 
-// A line on stderr that counts the work while a long export runs on a terminal.
-class CProgress {
-public:
-    CProgress() : m_bTerminal(::isatty(STDERR_FILENO) == 1), m_start(Clock::now()) {}
-    ~CProgress() { Clear(); }
-
-    void Show(int securities, long long rows) {
-        if (!m_bTerminal)
-            return;
-        const Clock::time_point now = Clock::now();
-        if (now - m_start < std::chrono::seconds(1) ||
-            now - m_last < std::chrono::milliseconds(200))
-            return;
-        m_last = now;
-        std::fprintf(stderr, "\rtickvane-cli: exporting, %d securities, %lld rows", securities,
-                     rows);
-        m_bShown = true;
-    }
-    // Makes room for a message on a line of its own.
-    void Clear() {
-        if (m_bShown)
-            std::fputs("\r\033[K", stderr);
-        m_bShown = false;
-    }
-
-private:
-    using Clock = std::chrono::steady_clock;
-    bool m_bTerminal;
-    bool m_bShown = false;
-    Clock::time_point m_start;
-    Clock::time_point m_last{};
-};
-
 class CExporter {
 public:
     CExporter(const ExportRequest& request, COutputSink& out)
@@ -122,7 +86,6 @@ public:
     bool AnySkipped() const { return m_bSkipped; }
 
 private:
-    void ExportFolder(const std::string& folder, int depth);
     void ExportSecurity(const CFolderFiles& files, const FolderSecurity& security);
     bool Wanted(std::string_view symbol);
     // Writes the rows; an empty text, or why the security could not be read.
@@ -133,7 +96,6 @@ private:
     const ExportRequest& m_request;
     COutputSink& m_out;
     std::vector<bool> m_bFound;
-    std::vector<std::string> m_visited;
     std::unique_ptr<std::uint8_t[]> m_block; // left uninitialised: only what is read is used
     CProgress m_progress;
     int m_nSecurities = 0;
@@ -147,44 +109,16 @@ void CExporter::Report(const std::string& text) {
 }
 
 void CExporter::ExportTree(const std::string& folder) {
-    ExportFolder(folder, 0);
-}
-
-void CExporter::ExportFolder(const std::string& folder, int depth) {
-    // A folder that two entries (or a link back up the tree) lead to is exported once.
-    std::string identity = DirectoryIdentity(folder);
-    if (std::find(m_visited.begin(), m_visited.end(), identity) != m_visited.end())
-        return;
-    m_visited.push_back(std::move(identity));
-
-    const std::string shown = folder.empty() ? std::string(".") : folder;
-    const CFolderFiles files(folder);
-    FolderVisitor visitor;
-    visitor.security = [&](const FolderSecurity& security) {
+    FolderWalkVisitor visitor;
+    visitor.security = [this](const CFolderFiles& files, const FolderSecurity& security) {
         if (m_out.Good())
             ExportSecurity(files, security);
     };
-    visitor.note = [&](FolderNoteKind kind, const std::string& text) {
-        Report(shown + ": " + text);
-        m_bSkipped = m_bSkipped || kind == FolderNoteKind::kLost;
+    visitor.problem = [this](const std::string& text, bool lost) {
+        Report(text);
+        m_bSkipped = m_bSkipped || lost;
     };
-    std::vector<std::string> subdirectories;
-    if (!ReadQuoteFolder(folder, visitor, subdirectories)) {
-        Report(shown + ": no usable MASTER, EMASTER or XMASTER");
-        m_bSkipped = true;
-    }
-    if (depth + 1 >= kMaxMasterLevels)
-        return;
-    for (const std::string& name : subdirectories) {
-        std::string path = ResolveSubdirectory(folder, name);
-        if (path.empty()) {
-            Report(shown + ": the folder " + name + " that MASTER lists is missing");
-            m_bSkipped = true;
-            continue;
-        }
-        AppendSeparator(path);
-        ExportFolder(path, depth + 1);
-    }
+    WalkQuoteFolders(folder, visitor);
 }
 
 bool CExporter::Wanted(std::string_view symbol) {
@@ -239,8 +173,7 @@ void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& 
 std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity& security,
                                  const std::string& prefix, OddDates& odd) {
     const PriceSource& source = security.source;
-    const std::string file =
-        "F" + std::to_string(source.fileNumber) + (source.mwd ? ".MWD" : ".DAT");
+    const std::string file = PriceDataFileName(source);
     const int recordLength = source.recordLength;
     if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength)
         return "its records of " + std::to_string(recordLength) + " bytes cannot be read";
@@ -248,44 +181,28 @@ std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity
     const std::string& folder = files.Directory();
     if (SourceColumns(folder, source, columns, first, second) != kStatusSuccess)
         return "the columns of " + file + " cannot be determined";
-    long long size = 0;
-    const CFilePtr data = OpenPriceData(files, source, &size);
-    if (!data) {
+    CPriceRecordReader records(source, m_block.get(), kReadBlock);
+    if (!records.Open(files)) {
         const std::string name = ExistingNameNoCase(folder, file);
         return name.empty() ? file + " is missing"
                             : name + " is " + UnreadableReason(folder + name);
     }
-    // Whole blocks of records straight into the block: the header and, in most files, every
-    // record come with the first read.
-    std::setvbuf(data.get(), nullptr, _IONBF, 0);
-    // Never more than the file holds, which a read of a regular file gives at once: asking for
-    // more would cost a second read to find its end.
-    const std::size_t perBlock = kReadBlock / static_cast<std::size_t>(recordLength);
-    const long long inFile = size / recordLength;
-    std::size_t got =
-        std::fread(m_block.get(), recordLength,
-                   static_cast<std::size_t>(std::min<long long>(perBlock, inFile)), data.get());
-    if (got == 0)
-        return file + " is shorter than its header";
-    const long long total =
-        LastRecordNumber(m_block[2] | (m_block[3] << 8), size / recordLength) - 1;
-    long long left = total;
     const CRowFormatter formatter(prefix, columns, std::min(source.fieldCount, recordLength / 4));
-    const std::uint8_t* records = m_block.get() + recordLength; // past the header
-    --got;
-    while (left > 0 && m_out.Good()) {
-        const auto rows = static_cast<std::size_t>(std::min<long long>(left, got));
-        formatter.Write(m_out, records, static_cast<int>(rows), recordLength, odd);
-        m_nRows += static_cast<long long>(rows);
-        left -= static_cast<long long>(rows);
-        if (left == 0)
-            break;
-        m_progress.Show(m_nSecurities, m_nRows);
-        records = m_block.get();
-        const auto wanted = static_cast<std::size_t>(std::min<long long>(perBlock, left));
-        got = std::fread(m_block.get(), recordLength, wanted, data.get());
-        if (got < wanted)
-            return file + ": read failed after " + std::to_string(total - left) + " records";
+    long long given = 0;
+    switch (records.ReadAll(
+        [&](const std::uint8_t* block, std::size_t rows) {
+            formatter.Write(m_out, block, static_cast<int>(rows), recordLength, odd);
+            m_nRows += static_cast<long long>(rows);
+            m_progress.Show(m_nSecurities, m_nRows);
+            return m_out.Good();
+        },
+        given)) {
+    case CPriceRecordReader::Outcome::kDone:
+        break;
+    case CPriceRecordReader::Outcome::kNoHeader:
+        return file + " is shorter than its header";
+    case CPriceRecordReader::Outcome::kShort:
+        return file + ": read failed after " + std::to_string(given) + " records";
     }
     return {};
 }

@@ -1,18 +1,13 @@
 // The image export module of tickvane-cli: draws a chart into PNG, SVG or PDF with Qt.
 
-#include "chart/Bars.h"
 #include "cli/ImageExport.h"
-#include "qt/QPainterSurface.h"
+#include "picture/ChartFile.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <string>
 
 namespace {
 
@@ -42,52 +37,27 @@ void EnsureApplication() {
     (void)application;
 }
 
-bool Draw(CBars& bars, QPaintDevice& device, int width, int height, bool printing) {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    {
-        // The surface gives the painter back as it found it when it goes.
-        CQPainterSurface surface(painter);
-        bars.DrawChart(surface, CRect{0, 0, width, height}, printing);
-    }
-    return painter.end();
-}
-
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) int
 TickvaneExportImage(CBars* bars, const char* path, int width, int height, int printing, char* error,
                     int errorSize) {
     EnsureApplication();
-    const QString file = QString::fromLocal8Bit(path);
-    if (file.endsWith(".png")) {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        image.setDotsPerMeterX(qRound(kScreenDpi / 0.0254));
-        image.setDotsPerMeterY(qRound(kScreenDpi / 0.0254));
-        if (Draw(*bars, image, width, height, printing) && image.save(file, "PNG"))
-            return 0;
-    } else if (file.endsWith(".svg")) {
-        QSvgGenerator svg;
-        svg.setFileName(file);
-        svg.setSize(QSize(width, height));
-        svg.setViewBox(QRect(0, 0, width, height));
-        svg.setResolution(kScreenDpi);
-        svg.setTitle("Tickvane chart");
-        if (Draw(*bars, svg, width, height, printing))
-            return 0;
-    } else if (file.endsWith(".pdf")) {
-        QPdfWriter pdf(file);
-        pdf.setResolution(kScreenDpi);
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / kScreenDpi, height * 72.0 / kScreenDpi),
-                                  QPageSize::Point, QString(), QPageSize::ExactMatch));
-        if (Draw(*bars, pdf, width, height, printing))
-            return 0;
-    } else {
+    ChartPictureOptions options;
+    options.size = QSize(width, height);
+    // No font: the command line has no widget to take one from, so the painter keeps its own.
+    options.dpi = kScreenDpi;
+    options.printing = printing != 0;
+    switch (WriteChartPicture(*bars, path, options)) {
+    case ChartFileFailure::kNone:
+        return 0;
+    case ChartFileFailure::kUnknownFormat:
         SetError(error, errorSize, "unknown image format");
         return 1;
+    case ChartFileFailure::kNoChart:
+    case ChartFileFailure::kNotWritten:
+    case ChartFileFailure::kNotReplaced:
+        break;
     }
     SetError(error, errorSize, (std::string("cannot write ") + path).c_str());
     return 1;

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -52,22 +51,17 @@ void COutputSink::UseStandardOutput() {
 }
 
 bool COutputSink::UseFile(const std::string& path, std::string& problem) {
-    std::size_t cut = path.rfind('/');
-    cut = cut == std::string::npos ? 0 : cut + 1;
-    std::string temporary = path.substr(0, cut) + "." + path.substr(cut) + ".partial-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        problem = "cannot create a file beside " + path + ": " + std::strerror(errno);
+    // A name of its own, so that two exports to one file never write into the same work file.
+    auto work = std::make_unique<CWorkFile>(path, CWorkFile::UniqueName{});
+    if (!work->IsOpen()) {
+        problem = "cannot create a file beside " + path + ": " + std::strerror(work->Error());
         return false;
     }
-    // mkstemp makes the file private; the export gets the permissions of any new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    m_fd = fd;
+    // Whole blocks go straight to the descriptor; the stream only flushes and closes the file.
+    m_fd = ::fileno(work->File());
     m_strPath = path;
-    m_strTemporary = temporary;
-    WatchSignals(temporary);
+    m_pWork = std::move(work);
+    WatchSignals(m_pWork->WorkPath());
     return true;
 }
 
@@ -105,30 +99,19 @@ std::string COutputSink::Problem() const {
 
 bool COutputSink::Finish() {
     Flush();
-    if (m_strTemporary.empty())
+    if (!m_pWork)
         return m_nError == 0;
-    const int fd = std::exchange(m_fd, -1);
-    if (m_nError == 0 && ::fsync(fd) != 0)
-        m_nError = errno;
-    if (::close(fd) != 0 && m_nError == 0)
-        m_nError = errno;
-    if (m_nError == 0 && !ReplaceFile(m_strTemporary, m_strPath))
-        m_nError = errno != 0 ? errno : EIO;
-    if (m_nError != 0) {
-        Discard();
-        return false;
-    }
-    m_strTemporary.clear();
-    StopWatching();
-    return true;
+    m_fd = -1;
+    if (m_nError == 0 && m_pWork->Commit() != CWorkFile::Failure::kNone)
+        m_nError = m_pWork->Error();
+    Discard();
+    return m_nError == 0;
 }
 
 void COutputSink::Discard() {
-    if (m_strTemporary.empty())
+    if (!m_pWork)
         return;
-    if (m_fd >= 0)
-        ::close(std::exchange(m_fd, -1));
-    ::unlink(m_strTemporary.c_str());
-    m_strTemporary.clear();
+    m_fd = -1;
+    m_pWork.reset(); // removes the work file unless it was committed
     StopWatching();
 }

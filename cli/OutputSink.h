@@ -4,6 +4,8 @@
 // when everything is written and on the disk, so an interrupted export never leaves half a file
 // under the name asked for (an interrupting signal removes the temporary file, too).
 
+#include "platform/SafeFiles.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -48,5 +50,5 @@ private:
     int m_fd = -1;
     int m_nError = 0;
     std::string m_strPath;
-    std::string m_strTemporary;
+    std::unique_ptr<CWorkFile> m_pWork; // null while writing to standard output
 };

@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 #include "quotes/Dates.h"
 #include "quotes/Mbf.h"
+#include "quotes/PriceRecordReader.h"
 
 #include <algorithm>
 #include <climits>
@@ -64,30 +65,6 @@ private:
     float m_fields[kMaxRecordFields + 1];
 };
 
-// Reads up to `wanted` whole records of `recordLength` bytes into rows 0 onward; a short file
-// ends the rows early.
-int ReadRows(std::FILE* file, int recordLength, int wanted, RowWriter& writer) {
-    std::uint8_t chunk[32 * 1024];
-    const int perChunk = static_cast<int>(sizeof chunk) / recordLength;
-    int row = 0;
-    while (row < wanted) {
-        const int asked = std::min(perChunk, wanted - row);
-        const auto got = static_cast<int>(std::fread(chunk, recordLength, asked, file));
-        for (int k = 0; k < got; ++k)
-            writer.Write(row++, chunk + k * recordLength);
-        if (got < asked)
-            break;
-    }
-    return row;
-}
-
-// "F<n>.DAT" or "F<n>.DOP".
-std::string PriceFileName(int fileNumber, const char* extension) {
-    char name[16];
-    std::snprintf(name, sizeof name, "F%d.%s", fileNumber, extension);
-    return name;
-}
-
 // Everything after the entry is known: the price file's header, the source information and the
 // rows asked for.
 struct RowRequest {
@@ -101,17 +78,15 @@ struct RowRequest {
     const std::int16_t* secondNumbers;
 };
 
-Status ReadRequestedRows(QuoteBuffer& buffer, std::FILE* file, long long size,
+// The rows come in blocks of this size, read straight into it.
+constexpr std::size_t kRowBlock = 32 * 1024;
+
+Status ReadRequestedRows(QuoteBuffer& buffer, CPriceRecordReader& records,
                          const RowRequest& request, int start, int count) {
-    const int recordLength = request.recordLength;
-    // The records are read in large chunks of their own: a stream buffer would only copy them.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    std::uint8_t header[4];
-    if (std::fread(header, 1, 4, file) != 4)
+    long long dataRecords = 0;
+    if (!records.ReadCount(dataRecords))
         return kStatusFileRead;
-    const int last = static_cast<int>(std::min<long long>(
-        LastRecordNumber(header[2] | (header[3] << 8), std::max(size, 0LL) / recordLength),
-        INT_MAX / 2));
+    const int last = static_cast<int>(std::min<long long>(dataRecords + 1, INT_MAX / 2));
 
     const bool askedAll = count < 0;
     if (askedAll) {
@@ -141,10 +116,16 @@ Status ReadRequestedRows(QuoteBuffer& buffer, std::FILE* file, long long size,
     if (start > last - 2)
         return kStatusRecordNotFound;
     int rows = 0;
-    if (count > 0 &&
-        std::fseek(file, static_cast<long>(recordLength) * (start + 1), SEEK_SET) == 0) {
+    if (count > 0) {
         RowWriter writer(buffer, request.columnMap, request.fieldCount);
-        rows = ReadRows(file, recordLength, std::min(count, last - 1 - start), writer);
+        const int length = request.recordLength;
+        records.ReadRange(start, std::min(count, last - 1 - start),
+                          [&](const std::uint8_t* block, std::size_t got) {
+                              for (std::size_t k = 0; k < got; ++k)
+                                  writer.Write(rows++,
+                                               block + k * static_cast<std::size_t>(length));
+                              return true;
+                          });
     }
     return SetQuoteCount(buffer, rows);
 }
@@ -174,6 +155,16 @@ MasterRecord RecordOfSource(const PriceSource& source, std::string_view symbol) 
 }
 
 } // namespace
+
+std::string PriceFileName(int fileNumber, const char* extension) {
+    char name[16];
+    std::snprintf(name, sizeof name, "F%d.%s", fileNumber, extension);
+    return name;
+}
+
+std::string PriceDataFileName(const PriceSource& source) {
+    return PriceFileName(source.fileNumber, source.mwd ? "MWD" : "DAT");
+}
 
 PriceSource MasterPriceSource(const MasterRecord& record) {
     PriceSource source;
@@ -247,10 +238,9 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
                                      record.IsIntraday()))
         return status;
 
-    long long size = 0;
-    const CFilePtr file =
-        OpenFileNoCase(found, PriceFileName(fileNumber, "DAT"), "rb", nullptr, &size);
-    if (!file)
+    std::uint8_t block[kRowBlock];
+    CPriceRecordReader records(MasterPriceSource(record), block, sizeof block);
+    if (!records.Open(found))
         return kStatusFileOpen;
     const RowRequest request{found,
                              symbol,
@@ -260,7 +250,7 @@ Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string
                              columnMap,
                              firstNumbers,
                              secondNumbers};
-    return ReadRequestedRows(buffer, file.get(), size, request, start, count);
+    return ReadRequestedRows(buffer, records, request, start, count);
 }
 
 Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const PriceSource& source,
@@ -272,9 +262,9 @@ Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const Pr
     std::int16_t columnMap[kColumnCount], firstNumbers[kColumnCount], secondNumbers[kColumnCount];
     if (Status status = SourceColumns(folder, source, columnMap, firstNumbers, secondNumbers))
         return status;
-    long long size = 0;
-    const CFilePtr file = OpenPriceData(folder, source, &size);
-    if (!file)
+    std::uint8_t block[kRowBlock];
+    CPriceRecordReader records(source, block, sizeof block);
+    if (!records.Open(folder))
         return kStatusFileOpen;
     const MasterRecord record = RecordOfSource(source, symbol);
     const RowRequest request{folder,
@@ -285,5 +275,5 @@ Status ReadPriceSource(QuoteBuffer& buffer, std::string_view directory, const Pr
                              columnMap,
                              firstNumbers,
                              secondNumbers};
-    return ReadRequestedRows(buffer, file.get(), size, request, start, count);
+    return ReadRequestedRows(buffer, records, request, start, count);
 }

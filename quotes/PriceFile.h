@@ -33,6 +33,11 @@ struct PriceSource {
     bool mwd = false;           // F<n>.MWD is looked for first
 };
 
+// "F<n>.<extension>": F<n>.DAT, F<n>.DOP or F<n>.MWD.
+std::string PriceFileName(int fileNumber, const char* extension);
+// The data file under the name the source's index gives it: F<n>.MWD for XMASTER, else F<n>.DAT.
+std::string PriceDataFileName(const PriceSource& source);
+
 // The source a MASTER entry describes.
 PriceSource MasterPriceSource(const MasterRecord& record);
 

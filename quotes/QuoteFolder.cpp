@@ -1,14 +1,12 @@
 #include "quotes/QuoteFolder.h"
 
-#include "platform/FileNames.h"
-#include "platform/RegularFile.h"
-#include "quotes/IndexFiles.h"
-#include "quotes/MasterCheck.h"
+#include "quotes/FolderIndex.h"
 #include "quotes/MasterFile.h"
 
-#include <cstring>
-
 namespace {
+
+constexpr char kCannotBeUsed[] =
+    ": cannot be used (not a regular file, or shorter than its header count needs)";
 
 std::string_view WithoutTrailingBlanks(std::string_view text) {
     while (!text.empty() && text.back() == ' ')
@@ -16,83 +14,52 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
     return text;
 }
 
-// The records of the folder's MASTER, or false when it has none that can be used.
-bool ReadMasterOf(const std::string& folder, const FolderVisitor& visitor,
-                  std::vector<MasterRecord>& records) {
-    const CFilePtr file = OpenFileNoCase(folder, "MASTER", "rb");
-    if (!file) {
-        const std::string name = ExistingNameNoCase(folder, "MASTER");
-        if (!name.empty())
-            visitor.note(FolderNoteKind::kLost, name + ": " + UnreadableReason(folder + name));
-        return false;
-    }
-    MasterContents contents = ReadMasterContents(file.get());
-    if (const std::string why = WhyNotAMaster(contents); !why.empty()) {
-        visitor.note(FolderNoteKind::kLost, "MASTER: not a MASTER file: " + why);
-        return false;
-    }
-    records = std::move(contents.records);
-    return true;
-}
-
-FolderSecurity FromIndex(const IndexSecurity& security) {
-    const std::string_view longName = WithoutTrailingBlanks(security.longName);
-    return {security.source, security.symbol,
-            longName.empty() ? WithoutTrailingBlanks(security.name) : longName};
+// The security as a reader of the whole folder names it: by its long name when it has one.
+FolderSecurity SecurityOf(const FolderEntry& entry) {
+    const std::string_view longName = WithoutTrailingBlanks(entry.longName);
+    const std::string_view name = longName.empty() ? WithoutTrailingBlanks(entry.name) : longName;
+    // A damaged MASTER entry goes by its name, as `list` shows it: without the name's blanks.
+    const std::string_view symbol =
+        entry.file == IndexFileKind::kMaster ? WithoutTrailingBlanks(entry.symbol) : entry.symbol;
+    return {entry.source, symbol, name};
 }
 
 } // namespace
 
 bool ReadQuoteFolder(const std::string& folder, const FolderVisitor& visitor,
                      std::vector<std::string>& subdirectories) {
-    std::vector<MasterRecord> master;
-    const bool masterUsable = ReadMasterOf(folder, visitor, master);
-
-    std::vector<EmasterEntry> emaster;
-    const IndexFileState emasterState = ReadEmaster(folder, [&](const IndexSecurity& security) {
-        if (masterUsable)
-            emaster.push_back({security.source.fileNumber, std::string(security.symbol),
-                               std::string(WithoutTrailingBlanks(security.longName))});
-        else
-            visitor.security(FromIndex(security));
-    });
-    bool agrees = false;
-    if (emasterState == IndexFileState::kUnusable) {
-        visitor.note(masterUsable ? FolderNoteKind::kIgnored : FolderNoteKind::kLost,
-                     "EMASTER: cannot be used (not a regular file, or shorter than its header "
-                     "count needs)");
-    } else if (masterUsable && emasterState == IndexFileState::kRead) {
-        agrees = EmasterAgrees(master, emaster);
-        if (!agrees)
-            visitor.note(FolderNoteKind::kIgnored,
-                         "EMASTER does not agree with MASTER; its long names are not used");
-    }
-
-    for (std::size_t i = 0; i < master.size(); ++i) {
-        const MasterRecord& record = master[i];
-        if (IsDirectoryEntry(record.bytes)) {
-            std::string name = MasterSubdirectoryName(record.bytes);
+    bool masterUsable = false;
+    FolderIndexVisitor index;
+    // A damaged MASTER is read as it is: its entries go by their names, and nothing is repaired.
+    index.master = [&](const MasterFound& found) {
+        if (found.state == MasterState::kUnreadable)
+            visitor.note(FolderNoteKind::kLost, found.name + ": " + found.problem);
+        else if (found.state == MasterState::kNotAMaster)
+            visitor.note(FolderNoteKind::kLost, "MASTER: not a MASTER file: " + found.problem);
+        masterUsable = found.state == MasterState::kRead;
+        return true;
+    };
+    index.entry = [&](const FolderEntry& entry) {
+        if (entry.record && IsDirectoryEntry(entry.record->bytes)) {
+            std::string name = MasterSubdirectoryName(entry.record->bytes);
             if (!name.empty())
                 subdirectories.push_back(std::move(name));
-            continue;
+            return;
         }
-        char name[kMasterNameSize + 1];
-        char symbol[kMasterSymbolSize + 1];
-        TakeMasterName(record.bytes, name);
-        TakeListedSymbol(record.bytes, symbol);
-        std::string_view shown = WithoutTrailingBlanks(name);
-        if (agrees && !emaster[i].longName.empty())
-            shown = emaster[i].longName;
-        // A damaged entry goes by its name, as `list` shows it: without the name's blanks.
-        visitor.security({MasterPriceSource(record), WithoutTrailingBlanks(symbol), shown});
-    }
-
-    const IndexFileState xmasterState = ReadXmaster(
-        folder, [&](const IndexSecurity& security) { visitor.security(FromIndex(security)); });
-    if (xmasterState == IndexFileState::kUnusable)
-        visitor.note(FolderNoteKind::kLost,
-                     "XMASTER: cannot be used (not a regular file, or shorter than its header "
-                     "count needs)");
-    return masterUsable || emasterState == IndexFileState::kRead ||
-           xmasterState == IndexFileState::kRead;
+        visitor.security(SecurityOf(entry));
+    };
+    index.indexFile = [&](const IndexFileRead& read) {
+        if (read.file == IndexFileKind::kEmaster && read.state == IndexFileState::kUnusable)
+            visitor.note(masterUsable ? FolderNoteKind::kIgnored : FolderNoteKind::kLost,
+                         std::string("EMASTER") + kCannotBeUsed);
+        else if (read.file == IndexFileKind::kEmaster && masterUsable &&
+                 read.state == IndexFileState::kRead && !read.agrees)
+            visitor.note(FolderNoteKind::kIgnored,
+                         "EMASTER does not agree with MASTER; its long names are not used");
+        else if (read.file == IndexFileKind::kXmaster && read.state == IndexFileState::kUnusable)
+            visitor.note(FolderNoteKind::kLost, std::string("XMASTER") + kCannotBeUsed);
+    };
+    const FolderIndexResult result = ReadFolderIndex(folder, std::string(), index);
+    return result.masterUsed || result.emaster == IndexFileState::kRead ||
+           result.xmaster == IndexFileState::kRead;
 }

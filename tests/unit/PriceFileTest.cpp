@@ -237,6 +237,14 @@ TEST_F(PriceFileTest, LowerCaseFileNamesAreFound) {
     EXPECT_EQ(m_buffer.count, 4);
 }
 
+// Either extension serves either index, as for the securities of EMASTER and XMASTER.
+TEST_F(PriceFileTest, AMasterEntryReadsItsMwdFileWhenItHasNoDat) {
+    AddSecurity(1, "MWD", 28, Records(5));
+    std::rename((m_dir / "F1.DAT").c_str(), (m_dir / "F1.MWD").c_str());
+    ASSERT_EQ(Read("MWD"), kStatusSuccess);
+    EXPECT_EQ(m_buffer.count, 5);
+}
+
 struct LayoutCase {
     int recordLength;
     std::int16_t map[kColumnCount];

@@ -1,0 +1,47 @@
+#include "cli/FolderWalk.h"
+
+#include "platform/FileNames.h"
+#include "quotes/MasterFile.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void WalkFolder(const std::string& folder, int depth, const FolderWalkVisitor& visitor,
+                std::vector<std::string>& visited) {
+    std::string identity = DirectoryIdentity(folder);
+    if (std::find(visited.begin(), visited.end(), identity) != visited.end())
+        return;
+    visited.push_back(std::move(identity));
+
+    const std::string shown = folder.empty() ? std::string(".") : folder;
+    const CFolderFiles files(folder);
+    FolderVisitor reader;
+    reader.security = [&](const FolderSecurity& security) { visitor.security(files, security); };
+    reader.note = [&](FolderNoteKind kind, const std::string& text) {
+        visitor.problem(shown + ": " + text, kind == FolderNoteKind::kLost);
+    };
+    std::vector<std::string> subdirectories;
+    if (!ReadQuoteFolder(folder, reader, subdirectories))
+        visitor.problem(shown + ": no usable MASTER, EMASTER or XMASTER", true);
+    if (depth + 1 >= kMaxMasterLevels)
+        return;
+    for (const std::string& name : subdirectories) {
+        std::string path = ResolveSubdirectory(folder, name);
+        if (path.empty()) {
+            visitor.problem(shown + ": the folder " + name + " that MASTER lists is missing", true);
+            continue;
+        }
+        AppendSeparator(path);
+        WalkFolder(path, depth + 1, visitor, visited);
+    }
+}
+
+} // namespace
+
+void WalkQuoteFolders(const std::string& folder, const FolderWalkVisitor& visitor) {
+    std::vector<std::string> visited;
+    WalkFolder(folder, 0, visitor, visited);
+}
