@@ -1,9 +1,9 @@
 #pragma once
-// The chart object. Its directory side (BarsDirectory.cpp, MasterRepair.cpp) holds
-// the entries of the open MASTER and the current security's rows with both moving averages; its
-// display side (BarsOptions.cpp, DrawChart.cpp) the view options, the colours and the
-// drawing. Methods that can fail return 0 for success and 1 for failure and report the failure
-// themselves through the MessageService.
+// The chart object. Its directory side (BarsDirectory.cpp, BarsReadMaster.cpp,
+// BarsRepairMaster.cpp) holds the entries of the open MASTER and the current security's rows with
+// both moving averages; its display side (BarsOptions.cpp, BarsDrawChart.cpp) the view options,
+// the colours and the drawing. Methods that can fail return 0 for success and 1 for failure and
+// report the failure themselves through the MessageService.
 
 #include "chart/ChartOptions.h"
 #include "chart/ChartWindow.h"
@@ -34,7 +34,7 @@ public:
     CBars(const CBars&) = delete;
     CBars& operator=(const CBars&) = delete;
 
-    // The symbol directory: the MASTER entries, then those of XMASTER (MasterIndex.cpp).
+    // The symbol directory: the MASTER entries, then those of XMASTER (BarsReadMaster.cpp).
     // 1 when the path is accepted (its name ends in MASTER in any case), 0 when it is refused: the
     // opposite of the 0-for-success rule of the other methods. A path naming EMASTER or XMASTER
     // stands for the MASTER of its folder.
@@ -104,7 +104,8 @@ public:
     COLORREF GetPaletteColor(int paletteIndex) const;
     const std::string& GetItemName(int item) const;
 
-    // Draws the current security onto `dc`, stretched over `target`; see DrawChart.cpp. Always 0.
+    // Draws the current security onto `dc`, stretched over `target`; see BarsDrawChart.cpp. Always
+    // 0.
     int DrawChart(Surface& dc, const CRect& target, bool printing);
     // The size of the main frame's client area, which is the chart's logical space. Without a
     // provider the target's size is used.

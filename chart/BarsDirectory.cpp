@@ -1,5 +1,5 @@
 // The directory side of the chart object: the path of the open MASTER, stepping through its
-// entries and the current security's rows. MasterIndex.cpp reads the entries.
+// entries and the current security's rows. BarsReadMaster.cpp reads the entries.
 
 #include "chart/Bars.h"
 #include "chart/MasterPath.h"

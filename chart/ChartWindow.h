@@ -1,6 +1,7 @@
 #pragma once
 // The window of bars that the chart shows into the whole history of the current security:
-// scrolling, zoom, the crosshair's hit-testing and readout, and the export of the history.
+// scrolling and zoom (ChartWindow.cpp), the crosshair's hit-testing and readout
+// (ChartWindowReadout.cpp), and the export of the history (ChartWindowExport.cpp).
 //
 // Until the user scrolls or zooms, the chart is drawn from the chart object's 800-row buffer, as
 // it always was. The first step away from that reads every record of the price file into a
