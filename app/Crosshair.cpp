@@ -51,6 +51,8 @@ QRegion CCrosshair::Region() const {
     region += QRect(0, y - 1, ToView(m_xAxis, m_dRatio) + 2, 3);
     if (!m_rcLabel.isEmpty())
         region += m_rcLabel.adjusted(-1, -1, 1, 1);
+    for (const LegendBox& legend : m_legends)
+        region += legend.rect;
     return region;
 }
 
@@ -63,6 +65,12 @@ void CCrosshair::Paint(QPainter& painter, QColor line, QColor box, QColor text) 
     painter.fillRect(m_xBar, 0, 1, m_cyView, line);
     painter.fillRect(0, m_y, m_xAxis, 1, line);
     painter.restore();
+    // The legends on the chart's own background, over what the chart wrote there.
+    for (const LegendBox& legend : m_legends) {
+        painter.fillRect(legend.rect, text);
+        painter.setPen(legend.color);
+        painter.drawText(legend.rect, Qt::AlignLeft | Qt::AlignTop, legend.text);
+    }
     if (m_rcLabel.isEmpty())
         return;
     painter.fillRect(m_rcLabel, box);

@@ -9,6 +9,8 @@
 #include <QRegion>
 #include <QString>
 
+#include <vector>
+
 struct ChartHit;
 class QFontMetrics;
 class QPainter;
@@ -20,12 +22,21 @@ public:
     void Show(const ChartHit& hit, int yDevice, QSize view, qreal ratio,
               const QFontMetrics& metrics);
     void Hide() { m_bShown = false; }
+    // The legends of the studies with their values at this bar, over those the chart shows:
+    // `rect` in view coordinates covers both.
+    struct LegendBox {
+        QRect rect;
+        QString text;
+        QColor color;
+    };
+    void SetLegends(std::vector<LegendBox> legends) { m_legends = std::move(legends); }
     bool IsShown() const { return m_bShown; }
     // The record it stands on; -1 when hidden.
     int Record() const { return m_bShown ? m_nRecord : -1; }
     // The pixels it covers, in view coordinates; empty when hidden.
     QRegion Region() const;
-    // The lines in `line`, the price box in `box` with its text in `text`.
+    // The lines in `line`, the price box in `box` with its text in `text`, the chart's background
+    // colour, which the legends stand on.
     void Paint(QPainter& painter, QColor line, QColor box, QColor text) const;
 
 private:
@@ -35,4 +46,5 @@ private:
     int m_xBar = 0, m_y = 0, m_xAxis = 0, m_cyView = 0; // device pixels
     QRect m_rcLabel; // view coordinates; empty outside the price pane
     QString m_strPrice;
+    std::vector<LegendBox> m_legends;
 };

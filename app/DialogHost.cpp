@@ -8,6 +8,10 @@ bool CDialogHost::RunGoTo(CBars&, Settings&, QWidget*) {
     return false;
 }
 
+bool CDialogHost::RunStudies(CStudyList&, Settings&, QWidget*) {
+    return false;
+}
+
 bool CDialogHost::StartSlideShow(const CSlideShowContext&) {
     return false;
 }

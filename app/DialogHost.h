@@ -7,6 +7,7 @@
 #include <functional>
 
 class CBars;
+class CStudyList;
 class QWidget;
 class Settings;
 
@@ -32,6 +33,9 @@ public:
     // Go To: runs the Go To dialog and makes the chosen security current. True when the chart
     // must be drawn again.
     virtual bool RunGoTo(CBars& bars, Settings& settings, QWidget* parent);
+    // Studies: runs the Studies dialog over the studies shown, and on OK applies and stores them.
+    // True when the chart must be drawn again.
+    virtual bool RunStudies(CStudyList& studies, Settings& settings, QWidget* parent);
     // Slide Show: asks for the interval and opens the show's window. True when a show started.
     virtual bool StartSlideShow(const CSlideShowContext& context);
     // About: runs the About box. The two flags remember, for this run, that a link was followed.

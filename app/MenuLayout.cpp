@@ -43,6 +43,8 @@ constexpr int kChartMenu[] = {
     ID_CHART_PERIOD_DAILY,
     ID_CHART_PERIOD_WEEKLY,
     ID_CHART_PERIOD_MONTHLY,
+    kSeparator,
+    ID_CHART_STUDIES,
 };
 constexpr int kSelectMenu[] = {
     ID_SELECT_NEXT,

@@ -16,6 +16,10 @@ bool CProgramDialogs::RunGoTo(CBars& bars, Settings& settings, QWidget* parent) 
     return changed;
 }
 
+bool CProgramDialogs::RunStudies(CStudyList& studies, Settings& settings, QWidget* parent) {
+    return RunStudiesCommand(studies, settings, {}, parent, m_fnRun);
+}
+
 bool CProgramDialogs::StartSlideShow(const CSlideShowContext& context) {
     SlideShowHooks hooks;
     hooks.markIndicatorStale = context.fnMarkIndicatorStale;

@@ -9,13 +9,20 @@
 #include "chart/MasterPath.h"
 #include "chart/QuoteHistory.h"
 #include "chart/ViewOptions.h"
+#include "chart/studies/StudySettings.h"
 #include "platform/Commands.h"
 #include "platform/MessageService.h"
 
 CTickvaneDoc::CTickvaneDoc(CAppServices& services)
-    : m_services(services), m_pBars(std::make_unique<CBars>(services.settings, services.messages)) {
-    // Read once: the style, scale, period and grid then hold for every folder opened.
+    : m_services(services), m_pBars(std::make_unique<CBars>(services.settings, services.messages)),
+      m_pStudies(std::make_unique<CStudyList>()) {
+    // Read once: the style, scale, period, grid and studies then hold for every folder opened.
     m_pBars->SetChartOptions(LoadChartOptions(services.settings));
+    m_pStudies->SetStudies(LoadStudies(services.settings));
+    UseStudies();
+    m_commands.On(
+        ID_CHART_STUDIES, [this] { OnChartStudies(); },
+        [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
     m_commands.On(
         ID_VIEW_OPTIONS, [this] { OnViewOptions(); },
         [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
@@ -76,6 +83,19 @@ void CTickvaneDoc::OnViewOptions() {
 void CTickvaneDoc::OnSelectGoTo() {
     if (m_services.pDialogHost->RunGoTo(*m_pBars, m_services.settings, m_services.pMainWindow))
         UpdateAllViews();
+}
+
+void CTickvaneDoc::OnChartStudies() {
+    if (m_services.pDialogHost->RunStudies(*m_pStudies, m_services.settings,
+                                           m_services.pMainWindow)) {
+        UseStudies();
+        UpdateAllViews();
+    }
+}
+
+// Without a study the chart is drawn from the newest records alone, as it always was.
+void CTickvaneDoc::UseStudies() {
+    m_pBars->SetSeriesProvider(m_pStudies->Empty() ? nullptr : m_pStudies.get());
 }
 
 void CTickvaneDoc::OnUpdateNeedsData(CCmdUI& ui) const {

@@ -11,6 +11,7 @@
 #include <string>
 
 class CBars;
+class CStudyList;
 struct CAppServices;
 
 // What changed, for the views.
@@ -28,6 +29,7 @@ public:
     CTickvaneDoc& operator=(const CTickvaneDoc&) = delete;
 
     CBars& Bars() { return *m_pBars; }
+    CStudyList& Studies() { return *m_pStudies; }
 
     // File New: the chart object is not touched; whatever was loaded stays loaded and drawn.
     bool OnNewDocument();
@@ -50,6 +52,9 @@ public:
 private:
     void OnViewOptions();
     void OnSelectGoTo();
+    // The studies: kept for every folder and run, drawn whenever there are any.
+    void OnChartStudies();
+    void UseStudies();
     void OnUpdateNeedsData(CCmdUI& ui) const;
     // The Chart menu: style, scale, grid and period, stored at once.
     void OnChartCommand(int id);
@@ -57,6 +62,7 @@ private:
 
     CAppServices& m_services;
     std::unique_ptr<CBars> m_pBars;
+    std::unique_ptr<CStudyList> m_pStudies;
     std::string m_strPathName;
     std::function<void(ViewHint)> m_fnUpdateViews;
     CCommandMap m_commands;

@@ -112,6 +112,8 @@ private:
     // when the chart under it was drawn again.
     void PlaceCrosshair(QPointF point, bool fresh);
     void HideCrosshair();
+    // The studies' legends follow the crosshair's bar.
+    void PlaceLegends(int record);
     // Asks for a repaint of the pixels the crosshair covers now.
     void MarkCrosshair();
     void SetReadout(const QString& text);
@@ -136,6 +138,8 @@ private:
     QPointF m_ptPointer;
     QString m_strReadout;
 
+    // The further pane whose top line the user drags, -1 while none.
+    int m_nDividerPane = -1;
     bool m_bDragging = false;
     QPointF m_ptDragStart;
     int m_nDragEnd = -1;

@@ -1,9 +1,12 @@
 // The view's ways through the history: keys, the wheel, dragging and the scroll bar, and the
 // crosshair that follows the pointer.
 
+#include "app/AppServices.h"
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
+#include "chart/studies/StudyList.h"
+#include "chart/studies/StudySettings.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -130,6 +133,12 @@ void CTickvaneView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
+    // A pane's top line takes the pane's height along instead.
+    m_nDividerPane = Window().DividerAt(ToClient(event->position()).y, ChartClient());
+    if (m_nDividerPane >= 0) {
+        event->accept();
+        return;
+    }
     m_bDragging = true;
     m_ptDragStart = event->position();
     m_nDragEnd = Window().GetEndRecord();
@@ -138,8 +147,17 @@ void CTickvaneView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTickvaneView::mouseMoveEvent(QMouseEvent* event) {
+    const CSize client = ChartClient();
+    const int y = ToClient(event->position()).y;
+    if (m_nDividerPane >= 0) {
+        m_doc.Studies().SetPaneHeight(static_cast<std::size_t>(m_nDividerPane),
+                                      Window().PaneHeightAt(m_nDividerPane, y, client));
+        update();
+        return;
+    }
+    if (!m_bDragging)
+        setCursor(Window().DividerAt(y, client) >= 0 ? Qt::SplitVCursor : Qt::CrossCursor);
     if (m_bDragging && m_nDragEnd >= 0) {
-        const CSize client = ChartClient();
         const int dx = ToClient(event->position()).x - ToClient(m_ptDragStart).x;
         const int bars = Window().ClientDxToBars(dx, client);
         AfterMove(Window().ScrollToEnd(m_nDragEnd - bars, client));
@@ -148,6 +166,12 @@ void CTickvaneView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CTickvaneView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_nDividerPane >= 0) {
+        m_nDividerPane = -1;
+        StoreStudies(m_services.settings, m_doc.Studies().Studies());
+        event->accept();
+        return;
+    }
     if (event->button() != Qt::LeftButton || !m_bDragging) {
         QWidget::mouseReleaseEvent(event);
         return;
@@ -181,8 +205,30 @@ void CTickvaneView::PlaceCrosshair(QPointF point, bool fresh) {
         return;
     }
     m_crosshair.Show(hit, ToClient(point).y, size(), devicePixelRatioF(), fontMetrics());
-    if (fresh || hit.nRecord != before)
+    if (fresh || hit.nRecord != before) {
         SetReadout(QString::fromStdString(Window().ReadoutText(hit.nRecord)));
+        PlaceLegends(hit.nRecord);
+    }
+}
+
+void CTickvaneView::PlaceLegends(int record) {
+    const CSize client = ChartClient();
+    const auto atBar = Window().LegendsAt(record, client);
+    const auto drawn = Window().LegendsAt(Window().GetEndRecord(), client);
+    const qreal ratio = devicePixelRatioF();
+    const QFontMetrics metrics = fontMetrics();
+    std::vector<CCrosshair::LegendBox> boxes;
+    for (std::size_t k = 0; k < atBar.size() && k < drawn.size(); ++k) {
+        const QString text = QString::fromStdString(atBar[k].text);
+        const int width =
+            std::max(metrics.horizontalAdvance(text),
+                     metrics.horizontalAdvance(QString::fromStdString(drawn[k].text)));
+        const QPoint at(qFloor(atBar[k].ptClient.x / ratio), qFloor(atBar[k].ptClient.y / ratio));
+        const COLORREF color = atBar[k].color;
+        boxes.push_back({QRect(at, QSize(width + 2, metrics.height())), text,
+                         QColor(GetRValue(color), GetGValue(color), GetBValue(color))});
+    }
+    m_crosshair.SetLegends(std::move(boxes));
 }
 
 void CTickvaneView::HideCrosshair() {

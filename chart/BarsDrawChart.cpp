@@ -59,8 +59,6 @@ const char* VolumeText(float vmax, char (&text)[64]) {
     return text;
 }
 
-constexpr int kLegendLineHeight = 14;
-
 // The price and the volume pane in the scale they share.
 class CPriceScale : public CPaneScale {
 public:
@@ -115,16 +113,11 @@ void DrawPaneLabels(Surface& dc, const ChartLayout& l, const std::vector<CLinear
     }
 }
 
-// Each further pane's legend at its top left, the price pane's below the title, one a line.
 void DrawLegends(Surface& dc, const ChartLayout& l, const std::vector<ChartLegend>& legends) {
-    int priceLine = 0;
-    for (const ChartLegend& legend : legends) {
-        const bool price = legend.nPane < 0 || legend.nPane >= int(l.panes.size());
-        const int y = price ? l.yT - kLegendLineHeight * ++priceLine
-                            : l.panes[std::size_t(legend.nPane)].y +
-                                  l.panes[std::size_t(legend.nPane)].height - 2;
-        dc.SetTextColor(legend.color);
-        Text(dc, kAlignLeft | kAlignTop, 8, y, legend.text.c_str());
+    const std::vector<CPoint> places = LegendPlaces(l, legends);
+    for (std::size_t k = 0; k < legends.size(); ++k) {
+        dc.SetTextColor(legends[k].color);
+        Text(dc, kAlignLeft | kAlignTop, places[k].x, places[k].y, legends[k].text.c_str());
     }
 }
 

@@ -23,7 +23,8 @@ bool IsGood(const ChartRecords& r, int at) {
 
 } // namespace
 
-ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume, int furtherPanes) {
+ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume,
+                       const std::vector<int>& paneHeights) {
     ChartLayout l{};
     l.W = std::max(frame.cx, 1);
     l.H = std::max(frame.cy, 1);
@@ -31,15 +32,21 @@ ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume, int furtherPa
     l.xR = l.W - 50;
     l.N = (l.W - 55) / l.s;
     int t = l.H - 20;
-    // A fifth of the height each, while they take no more than half of it together; a unit
-    // between two panes for the line that parts them.
-    const int panes = std::max(furtherPanes, 0);
-    const int each = panes > 0 ? std::min(t / 5, t / (2 * panes)) - 1 : 0;
+    // A fifth of the height each, while they take no more than half of it together, in the
+    // share each is given; a unit between two panes for the line that parts them.
+    const int panes = static_cast<int>(paneHeights.size());
+    const int each = panes > 0 ? std::min(t / 5, t / (2 * panes)) : 0;
+    double total = 0;
+    for (const int height : paneHeights)
+        total += each * std::max(height, 1) / 100.0;
+    const double fit = total > t * 2.0 / 3 ? t * 2.0 / 3 / total : 1.0;
     l.yVolume = 6;
     for (int k = panes - 1; k >= 0; --k) {
-        l.panes.insert(l.panes.begin(), PaneBox{l.yVolume, std::max(each, 0)});
-        l.yVolume += std::max(each, 0) + 1;
-        t -= std::max(each, 0) + 1;
+        const double share = each * std::max(paneHeights[static_cast<std::size_t>(k)], 1) / 100.0;
+        const int height = std::max(static_cast<int>(share * fit) - 1, 0);
+        l.panes.insert(l.panes.begin(), PaneBox{l.yVolume, height});
+        l.yVolume += height + 1;
+        t -= height + 1;
     }
     l.v = showVolume ? static_cast<int>(t * 0.8) : t;
     l.u = showVolume ? t - l.v : 0;

@@ -15,7 +15,8 @@
 //   x = s + 5, 2s + 5, ...   bars;  x = W - 50 right axis;  x = W - 48 labels of the right column
 //
 // Further panes take a share of the height at the bottom, each over a line of its own, and the
-// price and volume panes share the rest as they share the whole without them.
+// price and volume panes share the rest as they share the whole without them. However tall the
+// user makes them, they leave the price and volume panes a third of the height.
 
 #include "chart/RecordSource.h"
 #include "platform/DeviceMapping.h"
@@ -49,7 +50,10 @@ struct ChartLayout {
     int SlotNear(double x, int slots) const;
 };
 
-ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume, int furtherPanes = 0);
+// `paneHeights` holds a height for each further pane, in percent of the height a pane gets: a
+// fifth of the chart while they take no more than half of it together.
+ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume,
+                       const std::vector<int>& paneHeights = {});
 
 // The mapping a drawing of the layout into `target` device units sets up: the logical space
 // stretched over the target, y growing upward from its bottom edge.

@@ -4,6 +4,21 @@
 #include <cmath>
 #include <limits>
 
+std::vector<CPoint> LegendPlaces(const ChartLayout& l, const std::vector<ChartLegend>& legends) {
+    std::vector<CPoint> places;
+    int priceLine = 0;
+    for (const ChartLegend& legend : legends) {
+        const bool price = legend.nPane < 0 || legend.nPane >= static_cast<int>(l.panes.size());
+        if (price) {
+            places.push_back({8, l.yT - kLegendLineHeight * ++priceLine});
+        } else {
+            const PaneBox& box = l.panes[static_cast<std::size_t>(legend.nPane)];
+            places.push_back({8, box.y + box.height - 2});
+        }
+    }
+    return places;
+}
+
 CLinearScale PaneScaleOf(const ChartPane& pane, const ChartRecords& records, int height) {
     if (pane.bFixedRange)
         return CLinearScale(pane.dMin, pane.dMax, height);

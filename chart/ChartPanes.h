@@ -30,6 +30,12 @@ struct ChartLegend {
     COLORREF color = 0;
 };
 
+// Where each legend stands, in logical units, its text hanging from there: each further pane's at
+// its top left, the price pane's one a line below the title.
+constexpr int kLegendLineHeight = 14;
+std::vector<CPoint> LegendPlaces(const ChartLayout& layout,
+                                 const std::vector<ChartLegend>& legends);
+
 struct ChartPanePlan {
     std::vector<ChartSeries> overlays; // on the price pane, over the bars
     std::vector<ChartPane> panes;      // below the volume, from the top down
@@ -38,8 +44,9 @@ struct ChartPanePlan {
 class CSeriesProvider {
 public:
     virtual ~CSeriesProvider() = default;
-    // The panes it adds below the volume, known before the records are: the layout needs them.
-    virtual int PaneCount() const = 0;
+    // The heights of the panes it adds below the volume, in percent of a pane's usual height,
+    // known before the records are: the layout needs them.
+    virtual std::vector<int> PaneHeights() const = 0;
     // Adds its series over `source`, which stays as it is while the plan is drawn.
     virtual void AddSeries(const CRecordSource& source, ChartPanePlan& plan) = 0;
     // The legends of its series with their values at record `i` of the source last given.

@@ -57,7 +57,7 @@ int CChartWindow::GetBarSpace() const {
 ChartLayout CChartWindow::Layout(CSize client) const {
     const CSeriesProvider* provider = m_bars.GetSeriesProvider();
     return MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0,
-                      provider ? provider->PaneCount() : 0);
+                      provider ? provider->PaneHeights() : std::vector<int>{});
 }
 
 ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) {

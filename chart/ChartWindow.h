@@ -100,6 +100,19 @@ public:
     bool GetBarValues(int record, BarValues& values);
     // "2003-01-15  O 10.5  H 11  L 9.5  C 10.25  V 1200  OI 0  +2.50%"; empty for no record.
     std::string ReadoutText(int record);
+    // The legends of the series a provider adds, with their values at `record`, and where each
+    // stands in client pixels (its top left).
+    struct PlacedLegend {
+        CPoint ptClient;
+        std::string text;
+        COLORREF color;
+    };
+    std::vector<PlacedLegend> LegendsAt(int record, CSize client);
+    // The further pane whose top line lies within a few pixels of client y, or -1.
+    int DividerAt(int yClient, CSize client) const;
+    // The height, in percent of its usual one, that pane `pane` gets when its top line is dragged
+    // to client y.
+    int PaneHeightAt(int pane, int yClient, CSize client) const;
 
     // Every record of the security as `tickvane-cli quotes` prints them, written to a work file
     // that then replaces `path`. On failure `error` says why.

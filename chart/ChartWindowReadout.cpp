@@ -2,6 +2,7 @@
 // of a record as the status bar shows them.
 
 #include "chart/Bars.h"
+#include "chart/ChartPanes.h"
 #include "chart/ChartWindow.h"
 #include "platform/FloatText.h"
 
@@ -20,6 +21,9 @@ std::string PriceText(double price, double pricePerPixel) {
     std::snprintf(text, sizeof text, "%.*f", decimals, std::clamp(price, -1e15, 1e15));
     return text;
 }
+
+// How near a pane's top line the pointer takes hold of it, in client pixels.
+constexpr int kDividerReach = 3;
 
 constexpr ColumnIndex kValueColumns[6] = {kColOpen, kColHigh, kColLow, kColClose, kColVol, kColOi};
 constexpr const char* kValueLabels[6] = {"O", "H", "L", "C", "V", "OI"};
@@ -125,5 +129,52 @@ std::string CChartWindow::ReadoutText(int record) {
             percent = 0;
         out += std::snprintf(out, 40, "  %+.2f%%", percent);
     }
-    return std::string(text, out);
+    std::string readout(text, out);
+    if (const CSeriesProvider* provider = m_bars.GetSeriesProvider())
+        for (const ChartLegend& legend : provider->Legends(record))
+            readout += "   " + legend.text;
+    return readout;
+}
+
+std::vector<CChartWindow::PlacedLegend> CChartWindow::LegendsAt(int record, CSize client) {
+    std::vector<PlacedLegend> placed;
+    const CSeriesProvider* provider = m_bars.GetSeriesProvider();
+    if (!provider || client.cx <= 0 || client.cy <= 0)
+        return placed;
+    const ChartLayout l = Layout(client);
+    const CDeviceMapping mapping = ChartMapping(l, client);
+    const std::vector<ChartLegend> legends = provider->Legends(record);
+    const std::vector<CPoint> places = LegendPlaces(l, legends);
+    for (std::size_t k = 0; k < legends.size(); ++k)
+        placed.push_back(
+            {mapping.ToDevice(places[k].x, places[k].y), legends[k].text, legends[k].color});
+    return placed;
+}
+
+int CChartWindow::DividerAt(int yClient, CSize client) const {
+    if (client.cx <= 0 || client.cy <= 0)
+        return -1;
+    const ChartLayout l = Layout(client);
+    const CDeviceMapping mapping = ChartMapping(l, client);
+    for (std::size_t k = 0; k < l.panes.size(); ++k) {
+        const int y = mapping.ToDevice(0, l.panes[k].y + l.panes[k].height).y;
+        if (std::abs(y - yClient) <= kDividerReach)
+            return static_cast<int>(k);
+    }
+    return -1;
+}
+
+int CChartWindow::PaneHeightAt(int pane, int yClient, CSize client) const {
+    const CSeriesProvider* provider = m_bars.GetSeriesProvider();
+    if (!provider || client.cx <= 0 || client.cy <= 0)
+        return 100;
+    const ChartLayout l = Layout(client);
+    const std::vector<int> heights = provider->PaneHeights();
+    if (pane < 0 || pane >= static_cast<int>(l.panes.size()) ||
+        pane >= static_cast<int>(heights.size()) || l.panes[std::size_t(pane)].height <= 0)
+        return 100;
+    const PaneBox& box = l.panes[static_cast<std::size_t>(pane)];
+    const double wanted = ChartMapping(l, client).ToLogicalY(yClient) - box.y;
+    const double percent = heights[std::size_t(pane)] * wanted / box.height;
+    return static_cast<int>(std::clamp(std::lround(percent), 25L, 400L));
 }

@@ -2,9 +2,11 @@
 
 #include "chart/Bars.h"
 #include "chart/ViewOptions.h"
+#include "chart/studies/StudySettings.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/GoToDlg.h"
 #include "dialogs/SlideShowDlg.h"
+#include "dialogs/StudiesDlg.h"
 #include "dialogs/ViewOptionsDlg.h"
 #include "platform/Settings.h"
 
@@ -55,6 +57,19 @@ void RunOptionsCommand(CBars& bars, Settings& settings, MessageService& messages
     }
     if (updateAllViews)
         updateAllViews();
+}
+
+bool RunStudiesCommand(CStudyList& studies, Settings& settings,
+                       const std::function<void()>& updateAllViews, QWidget* parent,
+                       const DialogRunner& run) {
+    CStudiesDlg dlg(studies.Studies(), parent);
+    if (run(dlg) != QDialog::Accepted)
+        return false;
+    studies.SetStudies(dlg.Studies());
+    StoreStudies(settings, studies.Studies());
+    if (updateAllViews)
+        updateAllViews();
+    return true;
 }
 
 void RunGoToCommand(CBars& bars, Settings& settings, const std::function<void()>& updateAllViews,

@@ -10,6 +10,7 @@
 #include <functional>
 
 class CBars;
+class CStudyList;
 class MessageService;
 class Settings;
 
@@ -30,6 +31,12 @@ void RunGoToCommand(CBars& bars, Settings& settings, const std::function<void()>
 // view's flag is set through `hooks` once the show is up. The show's window, or null after Cancel.
 CSlideShowWnd* RunSlideShowCommand(CBars& bars, MessageService& messages, SlideShowHooks hooks,
                                    QWidget* owner, const DialogRunner& run = ExecDialog);
+
+// Studies (Chart menu): the Studies dialog over `studies`. After OK the studies chosen replace
+// them, are stored in section "Studies", and `updateAllViews` runs; true then.
+bool RunStudiesCommand(CStudyList& studies, Settings& settings,
+                       const std::function<void()>& updateAllViews, QWidget* parent = nullptr,
+                       const DialogRunner& run = ExecDialog);
 
 // About: the About box, with the application's followed flags of its two links. Without an
 // opener the desktop opens the links.

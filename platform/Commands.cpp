@@ -77,6 +77,8 @@ constexpr CommandInfo kCommands[] = {
      nullptr, CommandCheck::Radio, CommandGroup::ChartPeriod},
     {ID_CHART_PERIOD_MONTHLY, "&Monthly", "Draw one bar for each month of the records\nMonthly", "",
      nullptr, CommandCheck::Radio, CommandGroup::ChartPeriod},
+    {ID_CHART_STUDIES, "S&tudies...",
+     "Add, remove and set the studies drawn over the prices and in panes below them\nStudies"},
 };
 
 // A command is routed, found and given its action by its ID alone.

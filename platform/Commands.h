@@ -26,6 +26,7 @@ constexpr int ID_CHART_PERIOD_STORED = 32796;
 constexpr int ID_CHART_PERIOD_DAILY = 32797;
 constexpr int ID_CHART_PERIOD_WEEKLY = 32798;
 constexpr int ID_CHART_PERIOD_MONTHLY = 32799;
+constexpr int ID_CHART_STUDIES = 32800;
 
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;

@@ -37,10 +37,20 @@ void CStudyList::SetStudies(std::vector<StudyInstance> studies) {
     m_nCount = -1;
 }
 
-int CStudyList::PaneCount() const {
-    return static_cast<int>(
-        std::count_if(m_studies.begin(), m_studies.end(),
-                      [](const StudyInstance& study) { return !study.spec.pType->bOverlay; }));
+std::vector<int> CStudyList::PaneHeights() const {
+    std::vector<int> heights;
+    for (const StudyInstance& study : m_studies)
+        if (!study.spec.pType->bOverlay)
+            heights.push_back(study.height);
+    return heights;
+}
+
+void CStudyList::SetPaneHeight(std::size_t pane, int height) {
+    for (StudyInstance& study : m_studies)
+        if (!study.spec.pType->bOverlay && pane-- == 0) {
+            study.height = height;
+            return;
+        }
 }
 
 void CStudyList::Compute(const CRecordSource& source) {

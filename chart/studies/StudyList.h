@@ -13,7 +13,8 @@
 struct StudyInstance {
     StudySpec spec;
     COLORREF color = 0;
-    int width = 1; // in device pixels, as the chart's own lines are one
+    int width = 1;    // in device pixels, as the chart's own lines are one
+    int height = 100; // of its pane, in percent of a pane's usual height
 };
 
 // The colours new studies get in turn; each output after the first a shade of its own.
@@ -25,7 +26,9 @@ public:
     const std::vector<StudyInstance>& Studies() const { return m_studies; }
     bool Empty() const { return m_studies.empty(); }
 
-    int PaneCount() const override;
+    std::vector<int> PaneHeights() const override;
+    // Gives the k-th pane another height, in percent.
+    void SetPaneHeight(std::size_t pane, int height);
     void AddSeries(const CRecordSource& source, ChartPanePlan& plan) override;
 
     // "rsi(14)  70.46" for each study: its name with parameters and the values of its outputs at

@@ -33,6 +33,15 @@ bool ParseParameter(std::string_view text, const StudyParameter& parameter, doub
     return false;
 }
 
+// Blanks around a name or a number are no part of it ("bbands:20, 2").
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string Usage(const StudyType& type) {
     std::string usage = type.pszName;
     for (std::size_t k = 0; k < type.parameters.size(); ++k)
@@ -44,7 +53,7 @@ std::string Usage(const StudyType& type) {
 
 bool ParseStudySpec(std::string_view text, StudySpec& spec, std::string& problem) {
     const std::size_t colon = text.find(':');
-    const std::string_view name = text.substr(0, colon);
+    const std::string_view name = Trimmed(text.substr(0, colon));
     const StudyType* type = FindStudyType(name);
     if (!type) {
         problem = "unknown study '" + std::string(name) + "'";
@@ -54,10 +63,10 @@ bool ParseStudySpec(std::string_view text, StudySpec& spec, std::string& problem
     if (colon != std::string_view::npos) {
         std::string_view rest = text.substr(colon + 1);
         for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos;) {
-            values.push_back(rest.substr(0, comma));
+            values.push_back(Trimmed(rest.substr(0, comma)));
             rest.remove_prefix(comma + 1);
         }
-        values.push_back(rest);
+        values.push_back(Trimmed(rest));
     }
     if (values.size() != type->parameters.size()) {
         problem = std::string(type->pszName) + " takes " + std::to_string(type->parameters.size()) +

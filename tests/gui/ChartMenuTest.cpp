@@ -104,7 +104,7 @@ void ChartMenuTest::menuStandsBetweenViewAndSelect() {
         items << (item->isSeparator() ? "-" : item->text());
     QCOMPARE(items, QStringList({"&High-Low Bars", "&OHLC Bars", "&Candlesticks", "Close &Line",
                                  "-", "Logarithmic &Scale", "&Grid", "-", "&As Stored", "&Daily",
-                                 "&Weekly", "&Monthly"}));
+                                 "&Weekly", "&Monthly", "-", "S&tudies..."}));
     QCOMPARE(chart[3]->statusTip(), "Draw a line through the closes");
     QCOMPARE(chart[3]->toolTip(), "Close Line");
     // Styles and periods are two groups of radio items; scale and grid plain check items.

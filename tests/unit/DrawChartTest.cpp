@@ -305,7 +305,7 @@ TEST_F(DrawChartTest, FlatOrBrokenValuesStayFinite) {
 // its own, with a reference line at 0.
 class CDistancePane : public CSeriesProvider {
 public:
-    int PaneCount() const override { return 1; }
+    std::vector<int> PaneHeights() const override { return {100}; }
     void AddSeries(const CRecordSource& source, ChartPanePlan& plan) override {
         m_values.resize(static_cast<std::size_t>(source.nCount));
         for (int i = 0; i < source.nCount; ++i)

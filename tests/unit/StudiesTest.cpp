@@ -174,7 +174,7 @@ TEST(StudiesTest, SpecsThatAreRefused) {
     }
     StudySpec spec;
     std::string problem;
-    ASSERT_TRUE(ParseStudySpec("BBands:20,2.0", spec, problem)) << problem;
+    ASSERT_TRUE(ParseStudySpec("BBands: 20, 2.0", spec, problem)) << problem;
     EXPECT_EQ(SpecText(spec), "bbands:20,2");
     EXPECT_EQ(OutputName(spec, 0), "bbands(20,2).upper");
     ASSERT_TRUE(ParseStudySpec("sar:0.02,0.2", spec, problem));
