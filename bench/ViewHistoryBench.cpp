@@ -6,6 +6,7 @@
 #include "bench/BenchApp.h"
 #include "bench/BenchData.h"
 #include "chart/Bars.h"
+#include "chart/studies/StudyList.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -29,11 +30,24 @@ const BenchDirectory& Directory() {
 struct CRunningApp : CBenchApp {
     int nDrawn = 0;
 
-    bool Start(int barSpace) {
+    // With `studies`, three over the prices and three in panes of their own.
+    bool Start(int barSpace, bool studies = false) {
         if (!CBenchApp::Start(Directory().path + "MASTER", kView, "/tmp/tickvane-bench-view.ini"))
             return false;
         CBars& bars = app->Document().Bars();
         bars.SetBarSpace(barSpace);
+        if (studies) {
+            std::vector<StudyInstance> chosen;
+            for (const char* text : {"sma:50", "bbands:20,2", "sar:0.02,0.2", "rsi:14",
+                                     "macd:12,26,9", "stoch:14,3,3"}) {
+                StudySpec spec;
+                std::string problem;
+                ParseStudySpec(text, spec, problem);
+                chosen.push_back({spec, StudyColor(chosen.size()), 1});
+            }
+            app->Document().Studies().SetStudies(chosen);
+            bars.SetSeriesProvider(&app->Document().Studies());
+        }
         bars.Window().ScrollToEnd(kEnd, View().ChartClient());
         QObject::connect(&View(), &CTickvaneView::chartDrawn, [this] { ++nDrawn; });
         View().repaint();
@@ -47,9 +61,9 @@ struct CRunningApp : CBenchApp {
     }
 };
 
-void WheelStep(benchmark::State& state, Qt::KeyboardModifiers modifiers) {
+void WheelStep(benchmark::State& state, Qt::KeyboardModifiers modifiers, bool studies = false) {
     CRunningApp running;
-    if (!running.Start(static_cast<int>(state.range(0)))) {
+    if (!running.Start(static_cast<int>(state.range(0)), studies)) {
         state.SkipWithError("the program did not open the security");
         return;
     }
@@ -74,11 +88,19 @@ void BM_ViewZoomStepRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewZoomStepRepaint)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// A scroll step with three studies over the prices and three in panes below: the chart is drawn
+// whole again from the studies computed before.
+void BM_ViewScrollStepWithStudies(benchmark::State& state) {
+    WheelStep(state, Qt::NoModifier, true);
+}
+BENCHMARK(BM_ViewScrollStepWithStudies)->Arg(4)->Unit(benchmark::kMillisecond);
+
 // The pointer moves over the chart: the crosshair follows, the readout changes, and the paint that
-// follows draws the cached chart and the crosshair only.
+// follows draws the cached chart and the crosshair only. The second argument adds three studies
+// over the prices and three in panes, whose legends follow the crosshair.
 void BM_ViewCrosshairMove(benchmark::State& state) {
     CRunningApp running;
-    if (!running.Start(static_cast<int>(state.range(0)))) {
+    if (!running.Start(static_cast<int>(state.range(0)), state.range(1) != 0)) {
         state.SkipWithError("the program did not open the security");
         return;
     }
@@ -94,7 +116,7 @@ void BM_ViewCrosshairMove(benchmark::State& state) {
     }
     state.counters["charts_drawn"] = double(running.nDrawn - drawnBefore);
 }
-BENCHMARK(BM_ViewCrosshairMove)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewCrosshairMove)->Args({4, 0})->Args({4, 1})->Unit(benchmark::kMillisecond);
 
 } // namespace
 
