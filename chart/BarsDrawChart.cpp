@@ -202,14 +202,16 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         bool closeDrawn = false;
         const bool yearTicks = m_chartOptions.period == ChartPeriod::Monthly;
         int previousMonth = MonthOf(r.date[0], yearTicks);
-        // Element `at` of the records is record i of their source, element at - 1 record i - 1.
-        for (int at = 1, i = r.nFirst, x = s + 5; at <= r.nCount && x < l.xR; ++at, ++i, x += s) {
+        // Element `at` of the records ends with record i of their source; it starts with `from`,
+        // the same record unless the zoom joins records into slots.
+        for (int at = 1, x = s + 5; at <= r.nCount && x < l.xR; ++at, x += s) {
+            const int i = r.SourceIndex(at), from = r.nFirst + (at - 1) * r.nGroup;
             int pc = 0;
             closeDrawn = marks.Draw(x, at, pc);
             for (const PlacedSeries& placed : stack)
                 painter.Draw(*placed.pSeries, *placed.pScale, placed.base, x, at, i);
             const int month = MonthOf(r.date[at], yearTicks);
-            if (i > 0 && month != previousMonth) {
+            if (from > 0 && month != previousMonth) {
                 dc.SelectPen(monthPen);
                 Line(dc, x, 0, x, 5);
             }
@@ -252,7 +254,7 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         }
         DrawPaneLabels(dc, l, paneScales);
         if (m_pSeriesProvider)
-            DrawLegends(dc, l, m_pSeriesProvider->Legends(r.nFirst + last - 1));
+            DrawLegends(dc, l, m_pSeriesProvider->Legends(r.SourceIndex(last)));
         Text(dc, kAlignLeft | kAlignTop, 7, l.yT, FormatDate(r.date[1], 7, ' '));
         dc.SetTextColor(color(kItemTitleText));
         const int middle = xl / 2;

@@ -23,6 +23,7 @@
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -41,11 +42,16 @@ struct ChartLayout {
     int yPrice;                 // bottom of the price pane
     int yVolume;                // bottom of the volume pane
     std::vector<PaneBox> panes; // the further panes, from the top down
+    // Records a slot stands for: 1, or more when the chart is zoomed out past a unit a bar, each
+    // slot then a bar built of the records it covers.
+    int g = 1;
 
     // x of the k-th record shown.
     int BarX(int k) const { return 5 + (k + 1) * s; }
-    // Records a full chart shows: one fewer than the slots, none when fewer than two slots fit.
+    // Slots a full chart shows: one fewer than the slots, none when fewer than two slots fit.
     int Page() const { return N >= 2 ? N - 1 : 0; }
+    // The records they stand for.
+    int RecordsPerPage() const { return Page() * g; }
     // The slot (0-based) nearest to logical x among the first `slots`.
     int SlotNear(double x, int slots) const;
 };
@@ -69,6 +75,10 @@ struct ChartRecords {
     // Index of the first record shown within its source: the averages and the month ticks count
     // records from there.
     int nFirst = 0;
+    // Records each element stands for, from nFirst on (the last element may stand for fewer), and
+    // the index of the last record shown.
+    int nGroup = 1;
+    int nLast = -1;
     // The same record counted from the first record of the price file.
     int nFirstInFile = 0;
     int nCount = 0;
@@ -85,9 +95,11 @@ struct ChartRecords {
     void Resize(int count);
     // Zeros for the record before the first one shown, when there is none.
     void ClearBefore();
+    // The index in the source of the last record of element `at` (-1 before the first record).
+    int SourceIndex(int at) const { return std::min(nFirst + at * nGroup, nLast + 1) - 1; }
     // The value of a column over the source at element `at`; 0 where it has none.
     float At(const ValueColumn& values, int at) const {
-        const int i = nFirst + at - 1;
+        const int i = SourceIndex(at);
         return values.pData && i >= 0 ? values[i] : 0.0f;
     }
 };

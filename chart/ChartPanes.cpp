@@ -28,7 +28,7 @@ CLinearScale PaneScaleOf(const ChartPane& pane, const ChartRecords& records, int
         if (!values.pData)
             return;
         for (int at = 1; at <= records.nCount; ++at) {
-            if (records.nFirst + at - 1 < nFirst)
+            if (records.SourceIndex(at) < nFirst)
                 continue;
             const float value = records.At(values, at);
             if (std::isfinite(value)) {

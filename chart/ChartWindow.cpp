@@ -5,6 +5,7 @@
 
 #include "chart/Bars.h"
 #include "chart/ChartPanes.h"
+#include "quotes/Dates.h"
 #include "quotes/MovingAverage.h"
 #include "quotes/PriceFile.h"
 
@@ -20,16 +21,43 @@ namespace {
 constexpr int kZoomSpaces[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
                                12, 14, 16, 18, 20, 24, 28, 32, 36, 40};
 
-int NextZoomSpace(int space, int steps) {
+// Past a unit a bar the zoom joins records into a slot, by these counts and then by about a quarter
+// more at each step, up to the whole history in the window.
+constexpr int kZoomGroups[] = {2, 3, 4, 5, 6, 8, 10, 12, 16, 20, 25, 32, 40, 50, 64, 80, 100};
+
+int NextGroup(int group, int mostGroup) {
+    const int* next = std::upper_bound(std::begin(kZoomGroups), std::end(kZoomGroups), group);
+    const int grown = next != std::end(kZoomGroups) ? *next : group + std::max(group / 4, 1);
+    return std::min(grown, mostGroup);
+}
+
+int PreviousGroup(int group) {
+    if (group > kZoomGroups[std::size(kZoomGroups) - 1])
+        return std::max(group * 4 / 5, kZoomGroups[std::size(kZoomGroups) - 1]);
+    const int* at = std::lower_bound(std::begin(kZoomGroups), std::end(kZoomGroups), group);
+    return at == std::begin(kZoomGroups) ? 1 : *(at - 1);
+}
+
+// The zoom `steps` on from a spacing and a group (a group above 1 goes with a spacing of 1).
+void NextZoom(int& space, int& group, int steps, int mostGroup) {
     for (; steps > 0; --steps) {
+        if (group > 1) {
+            group = PreviousGroup(group);
+            continue;
+        }
         const int* next = std::upper_bound(std::begin(kZoomSpaces), std::end(kZoomSpaces), space);
         space = next == std::end(kZoomSpaces) ? kMaxZoomSpace : *next;
     }
     for (; steps < 0; ++steps) {
+        if (space <= kMinZoomSpace) {
+            group = NextGroup(group, std::max(mostGroup, 1));
+            continue;
+        }
         const int* at = std::lower_bound(std::begin(kZoomSpaces), std::end(kZoomSpaces), space);
         space = at == std::begin(kZoomSpaces) ? kMinZoomSpace : *(at - 1);
     }
-    return std::clamp(space, kMinZoomSpace, kMaxZoomSpace);
+    space = std::clamp(space, kMinZoomSpace, kMaxZoomSpace);
+    group = space > kMinZoomSpace ? 1 : std::max(group, 1);
 }
 
 } // namespace
@@ -56,14 +84,17 @@ int CChartWindow::GetBarSpace() const {
 
 ChartLayout CChartWindow::Layout(CSize client) const {
     const CSeriesProvider* provider = m_bars.GetSeriesProvider();
-    return MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0,
-                      provider ? provider->PaneHeights() : std::vector<int>{});
+    ChartLayout layout =
+        MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0,
+                   provider ? provider->PaneHeights() : std::vector<int>{});
+    layout.g = m_nZoomGroup;
+    return layout;
 }
 
 ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) {
     ChartScrollInfo info;
     info.nTotal = GetRecordCount();
-    info.nPageStep = std::max(Layout(client).Page(), 1);
+    info.nPageStep = std::max(Layout(client).RecordsPerPage(), 1);
     info.nMaximum = std::max(info.nTotal - info.nPageStep, 0);
     info.nValue = std::clamp(GetEndRecord() - info.nPageStep + 1, 0, info.nMaximum);
     return info;
@@ -71,8 +102,8 @@ ChartScrollInfo CChartWindow::GetScrollInfo(CSize client) {
 
 // Series over the whole history need the history, also at the newest records.
 bool CChartWindow::UsesBuffer() const {
-    return m_nEnd < 0 && GetBarSpace() == m_bars.GetBarSpace() && !ShowsBuiltBars() &&
-           !m_bars.GetSeriesProvider();
+    return m_nEnd < 0 && GetBarSpace() == m_bars.GetBarSpace() && m_nZoomGroup == 1 &&
+           !ShowsBuiltBars() && !m_bars.GetSeriesProvider();
 }
 
 BarRules CChartWindow::CurrentRules() const {
@@ -158,7 +189,7 @@ bool CChartWindow::MoveEnd(long long end, const ChartLayout& layout) {
     if (count <= 0)
         return false;
     const int newest = count - 1;
-    const int oldest = std::min(std::max(layout.Page(), 1) - 1, newest);
+    const int oldest = std::min(std::max(layout.RecordsPerPage(), 1) - 1, newest);
     const int target = static_cast<int>(std::clamp<long long>(end, oldest, newest));
     const int previous = m_nEnd;
     m_nEnd = target == newest ? -1 : target;
@@ -178,7 +209,7 @@ bool CChartWindow::ScrollPages(int pages, CSize client) {
     if (!Sync(true))
         return Redraw(false);
     const ChartLayout layout = Layout(client);
-    const long long bars = static_cast<long long>(pages) * std::max(layout.Page(), 1);
+    const long long bars = static_cast<long long>(pages) * std::max(layout.RecordsPerPage(), 1);
     return Redraw(MoveEnd(GetEndRecord() + bars, layout));
 }
 
@@ -199,14 +230,15 @@ bool CChartWindow::ScrollToValue(int value, CSize client) {
     if (!Sync(true))
         return Redraw(false);
     const ChartLayout layout = Layout(client);
-    return Redraw(MoveEnd(static_cast<long long>(value) + std::max(layout.Page(), 1) - 1, layout));
+    return Redraw(
+        MoveEnd(static_cast<long long>(value) + std::max(layout.RecordsPerPage(), 1) - 1, layout));
 }
 
 int CChartWindow::ClientDxToBars(int dx, CSize client) const {
     if (client.cx <= 0)
         return 0;
     const ChartLayout layout = Layout(client);
-    const double bars = double(dx) * layout.W / client.cx / layout.s;
+    const double bars = double(dx) * layout.W / client.cx / layout.s * layout.g;
     return static_cast<int>(std::lround(std::clamp(bars, -1e9, 1e9)));
 }
 
@@ -223,30 +255,95 @@ bool CChartWindow::SetEndRecord(int record) {
     return true;
 }
 
+int CChartWindow::MostGroup(CSize client) {
+    ChartLayout layout = Layout(client);
+    layout = MakeLayout(CSize{layout.W, layout.H}, kMinZoomSpace, false);
+    const int slots = std::max(layout.Page(), 1);
+    return std::max((GetRecordCount() + slots - 1) / slots, 1);
+}
+
 bool CChartWindow::ZoomAt(int steps, int xClient, CSize client) {
-    const int space = NextZoomSpace(GetBarSpace(), steps);
-    if (space == GetBarSpace() || client.cx <= 0 || !Sync(true))
+    if (client.cx <= 0 || !Sync(true))
+        return Redraw(false);
+    int space = GetBarSpace(), group = m_nZoomGroup;
+    NextZoom(space, group, steps, MostGroup(client));
+    if (space == GetBarSpace() && group == m_nZoomGroup)
         return Redraw(false);
     // The record whose bar is nearest to x now, and where x lies in logical units.
     const ChartLayout before = Layout(client);
     const double x = double(xClient) * before.W / client.cx;
     const ChartRecords& shown = Records(before, false);
     const int anchor =
-        shown.nCount > 0 ? shown.nFirstInFile + before.SlotNear(x, shown.nCount) : GetEndRecord();
-    m_nZoomSpace = space == m_bars.GetBarSpace() ? 0 : space;
-    const ChartLayout after = Layout(client);
-    const int page = std::max(after.Page(), 1);
-    MoveEnd(static_cast<long long>(anchor) + page - 1 - after.SlotNear(x, page), after);
+        shown.nCount > 0
+            ? shown.source.nFirstInFile + shown.SourceIndex(before.SlotNear(x, shown.nCount) + 1)
+            : GetEndRecord();
+    SetZoom(space, group);
+    PlaceAt(anchor, x, client);
     return true;
 }
 
+void CChartWindow::SetZoom(int space, int group) {
+    m_nZoomGroup = std::max(group, 1);
+    m_nZoomSpace = space == m_bars.GetBarSpace() && m_nZoomGroup == 1 ? 0 : space;
+}
+
+// Ends the window so that `record` stands in the slot at logical x.
+void CChartWindow::PlaceAt(int record, double x, CSize client) {
+    const ChartLayout layout = Layout(client);
+    const int slots = std::max(layout.Page(), 1);
+    const long long group = record / layout.g;
+    const long long endGroup = group + slots - 1 - layout.SlotNear(x, slots);
+    MoveEnd(endGroup * layout.g + layout.g - 1, layout);
+}
+
 bool CChartWindow::ResetZoom(CSize client) {
-    if (m_nZoomSpace == 0)
+    if (m_nZoomSpace == 0 && m_nZoomGroup == 1)
         return false;
     const int end = GetEndRecord();
-    m_nZoomSpace = 0;
+    SetZoom(m_bars.GetBarSpace(), 1);
     if (m_nEnd >= 0)
         MoveEnd(end, Layout(client));
+    return true;
+}
+
+bool CChartWindow::ShowRange(int months, CSize client) {
+    if (client.cx <= 0 || !Sync(true))
+        return Redraw(false);
+    const int end = GetEndRecord();
+    if (end < 0)
+        return Redraw(false);
+    int first = 0;
+    if (months > 0) {
+        // The first record within `months` calendar months before the one at the right edge.
+        QuoteRecord last;
+        if (!RecordAt(end, last) || last.date == 0)
+            return Redraw(false);
+        int year, month, day;
+        DayToYmd(static_cast<std::uint16_t>(last.date), year, month, day);
+        const int total = year * 12 + month - 1 - months;
+        const std::uint16_t since =
+            static_cast<std::uint16_t>(YmdToDay(total / 12, total % 12 + 1, std::min(day, 28)));
+        first = end;
+        QuoteRecord record;
+        while (first > 0 && RecordAt(first - 1, record) &&
+               (record.date == 0 || static_cast<std::uint16_t>(record.date) > since))
+            --first;
+    }
+    const int wanted = end - first + 1;
+    // The widest spacing that shows them all, else as few records a slot as do.
+    int space = kMinZoomSpace, group = 1;
+    for (const int candidate : kZoomSpaces)
+        if (MakeLayout(m_bars.GetFrameSize(client), candidate, m_bars.GetShowVolume() != 0)
+                .Page() >= wanted)
+            space = candidate;
+    if (space == kMinZoomSpace) {
+        const int slots =
+            std::max(MakeLayout(m_bars.GetFrameSize(client), kMinZoomSpace, false).Page(), 1);
+        group = std::max((wanted + slots - 1) / slots, 1);
+    }
+    SetZoom(space, group);
+    m_nEnd = end;
+    MoveEnd(end, Layout(client));
     return true;
 }
 
@@ -273,24 +370,45 @@ const ChartRecords& CChartWindow::Records(const ChartLayout& layout, bool averag
     return m_records;
 }
 
+// Slots of g records counted from the first record of the source; the window's last slot ends at
+// `end` and may stand for fewer. A slot of several records is a bar built of them: the first open,
+// the highest high, the lowest low, the last close, the summed volume, the last record's date.
 void CChartWindow::Fill(const CRecordSource& source, int end, const ChartLayout& layout) {
-    const int f = std::max(end - layout.N + 2, 0);
+    const int g = std::max(layout.g, 1);
+    const int lastSlot = end / g;
+    const int firstSlot = std::max(lastSlot - layout.N + 2, 0);
     ChartRecords& r = m_records;
     r.source = source;
-    r.Resize(end - f + 1);
-    r.nFirst = f;
-    r.nFirstInFile = source.nFirstInFile + f;
+    r.Resize(lastSlot - firstSlot + 1);
+    r.nGroup = g;
+    r.nFirst = firstSlot * g;
+    r.nLast = end;
+    r.nFirstInFile = source.nFirstInFile + r.nFirst;
     r.bOpen = source.HasColumn(kColOpen);
-    for (int k = f > 0 ? -1 : 0; k < r.nCount; ++k) {
-        const int i = f + k, at = k + 1;
-        r.date[at] = source.date[i];
-        r.open[at] = source.open[i];
-        r.high[at] = source.high[i];
-        r.low[at] = source.low[i];
-        r.close[at] = source.close[i];
-        r.volume[at] = source.volume[i];
+    for (int k = firstSlot > 0 ? -1 : 0; k < r.nCount; ++k) {
+        const int at = k + 1;
+        const int from = (firstSlot + k) * g, to = std::min(from + g - 1, end);
+        r.date[at] = source.date[to];
+        r.open[at] = source.open[from];
+        r.close[at] = source.close[to];
+        if (g == 1) {
+            r.high[at] = source.high[to];
+            r.low[at] = source.low[to];
+            r.volume[at] = source.volume[to];
+            continue;
+        }
+        float high = source.high[from], low = source.low[from];
+        double volume = 0;
+        for (int i = from; i <= to; ++i) {
+            high = std::max(high, source.high[i]);
+            low = std::min(low, source.low[i]);
+            volume += source.volume[i];
+        }
+        r.high[at] = high;
+        r.low[at] = low;
+        r.volume[at] = static_cast<float>(volume);
     }
-    if (f == 0)
+    if (firstSlot == 0)
         r.ClearBefore();
 }
 

@@ -63,7 +63,9 @@ public:
     int GetRecordCount();
     int GetEndRecord();      // the record at the right edge, -1 without records
     int GetBarSpace() const; // the zoom's spacing, else the stored one
-    bool IsZoomed() const { return m_nZoomSpace != 0; }
+    bool IsZoomed() const { return m_nZoomSpace != 0 || m_nZoomGroup != 1; }
+    // Records a slot stands for: 1, or more once zoomed out past a unit a bar.
+    int GetZoomGroup() const { return m_nZoomGroup; }
     bool IsAtNewest() const { return m_nEnd < 0; }
     ChartScrollInfo GetScrollInfo(CSize client);
 
@@ -93,6 +95,11 @@ public:
     bool ZoomAt(int steps, int xClient, CSize client);
     // Back to the stored spacing, keeping the record at the right edge.
     bool ResetZoom(CSize client);
+    // Zooms so that the last `months` calendar months before the record at the right edge fill
+    // the window (0: the whole history), keeping that record at the right edge.
+    bool ShowRange(int months, CSize client);
+    // Sets the zoom outright: a spacing and the records a slot stands for.
+    void SetZoom(int space, int group);
 
     // The crosshair: cheap, and the window stays. They read the history only when the chart is not
     // drawn from it yet and they need a record before the buffer's newest 800.
@@ -140,6 +147,9 @@ private:
     bool Redraw(bool moved);
     bool EnsureHistory();
     bool MoveEnd(long long end, const ChartLayout& layout);
+    // The records a slot stands for with the whole history in the window.
+    int MostGroup(CSize client);
+    void PlaceAt(int record, double x, CSize client);
     // The records ending at `end` of `source` that fit the layout.
     void Fill(const CRecordSource& source, int end, const ChartLayout& layout);
     // Moving average `k` (0 or 1) over the whole history, computed when first asked for.
@@ -153,5 +163,6 @@ private:
     ChartRecords m_records;
     int m_nEnd = -1;        // the record at the right edge; -1 follows the newest
     int m_nZoomSpace = 0;   // 0: the stored spacing
+    int m_nZoomGroup = 1;   // records a slot stands for
     bool m_bReread = false; // the last check of the price file read it afresh
 };

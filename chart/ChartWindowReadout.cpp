@@ -43,7 +43,7 @@ ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
         return hit;
     const int k = l.SlotNear(mapping.ToLogicalX(point.x), shown.nCount);
     hit.bBar = true;
-    hit.nRecord = shown.nFirstInFile + k;
+    hit.nRecord = shown.source.nFirstInFile + shown.SourceIndex(k + 1);
     hit.xBar = mapping.ToDevice(l.BarX(k), 0).x;
 
     const ChartScale scale = MakeScale(shown, l, m_bars.GetChartOptions().bLogScale);

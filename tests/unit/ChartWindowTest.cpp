@@ -104,7 +104,7 @@ TEST_F(ChartWindowTest, ZoomKeepsTheBarUnderThePointer) {
     Open(Walk(3000));
     Window().ScrollToEnd(1500, kClient);
     for (const int x : {50, 300, 560}) { // within the bars at every spacing
-        for (const int steps : {+1, +3, -5, -10, +20}) {
+        for (const int steps : {+1, +3, -5, -2, +20}) {
             const int before = Window().HitTest(CPoint{x, 200}, kClient).nRecord;
             Window().ZoomAt(steps, x, kClient);
             const ChartHit after = Window().HitTest(CPoint{x, 200}, kClient);
@@ -115,8 +115,12 @@ TEST_F(ChartWindowTest, ZoomKeepsTheBarUnderThePointer) {
         EXPECT_TRUE(Window().ResetZoom(kClient));
         EXPECT_EQ(Window().GetBarSpace(), 4);
     }
+    // Past a unit a bar, records join into slots until the whole history fills the window.
     EXPECT_TRUE(Window().ZoomAt(-100, 300, kClient));
     EXPECT_EQ(Window().GetBarSpace(), kMinZoomSpace);
+    EXPECT_EQ(Window().GetZoomGroup(), 6); // 599 slots of 6 hold the 3,000 records
+    EXPECT_EQ(FirstShown(), 5);            // the last record of the first slot
+    EXPECT_EQ(LastShown(), 2999);
     EXPECT_FALSE(Window().ZoomAt(-1, 300, kClient));
     Window().ScrollToNewest();
     EXPECT_TRUE(
