@@ -96,10 +96,15 @@ void CMainFrame::CreateMenus() {
     for (const MenuInfo& info : MainMenus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
         for (const int id : info.items) {
-            if (id == kSeparator)
+            if (id == kSeparator) {
                 menu->addSeparator();
-            else
+            } else if (const SubmenuInfo* submenu = FindSubmenu(id)) {
+                QMenu* items = menu->addMenu(QString::fromUtf8(submenu->title));
+                for (const int item : submenu->items)
+                    items->addAction(m_pActions->Action(item));
+            } else {
                 menu->addAction(m_pActions->Action(id));
+            }
         }
     }
 }

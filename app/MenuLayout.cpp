@@ -27,6 +27,8 @@ constexpr int kViewMenu[] = {
     ID_VIEW_OPTIONS,
     ID_VIEW_SLIDESHOW,
     kSeparator,
+    kRangeMenu,
+    kSeparator,
     ID_VIEW_TOOLBAR,
     ID_VIEW_STATUS_BAR,
 };
@@ -55,6 +57,19 @@ constexpr int kHelpMenu[] = {
     ID_HELP_FINDER,
     kSeparator,
     ID_APP_ABOUT,
+};
+
+constexpr int kRangeItems[] = {
+    ID_VIEW_RANGE_1M,
+    ID_VIEW_RANGE_3M,
+    ID_VIEW_RANGE_6M,
+    ID_VIEW_RANGE_1Y,
+    ID_VIEW_RANGE_5Y,
+    ID_VIEW_RANGE_ALL,
+};
+
+constexpr SubmenuInfo kSubmenus[] = {
+    {kRangeMenu, "&Range", kRangeItems},
 };
 
 constexpr MenuInfo kMenus[] = {
@@ -87,4 +102,11 @@ std::span<const MenuInfo> MainMenus() {
 
 std::span<const int> ToolbarButtons() {
     return kToolbar;
+}
+
+const SubmenuInfo* FindSubmenu(int id) {
+    for (const SubmenuInfo& submenu : kSubmenus)
+        if (submenu.id == id)
+            return &submenu;
+    return nullptr;
 }

@@ -6,11 +6,21 @@
 
 // A separator in a menu, a gap on the toolbar.
 constexpr int kSeparator = 0;
+// Submenus stand in a menu under IDs below 0.
+constexpr int kRangeMenu = -1;
 
 struct MenuInfo {
     const char* title;
     std::span<const int> items;
 };
 
+struct SubmenuInfo {
+    int id; // below 0
+    const char* title;
+    std::span<const int> items;
+};
+
 std::span<const MenuInfo> MainMenus();
+// The submenu a menu item below 0 stands for, or null.
+const SubmenuInfo* FindSubmenu(int id);
 std::span<const int> ToolbarButtons();

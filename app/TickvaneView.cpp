@@ -54,6 +54,14 @@ CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
         [this](CCmdUI& ui) { ui.Enable(Bars().HasPreviousSymbol()); });
     m_commands.On(
         ID_VIEW_SLIDESHOW, [this] { OnViewSlideShow(); }, needsData);
+    // View > Range: months up to the bar at the right edge, or everything.
+    for (const auto& [id, months] :
+         {std::pair{ID_VIEW_RANGE_1M, 1}, std::pair{ID_VIEW_RANGE_3M, 3},
+          std::pair{ID_VIEW_RANGE_6M, 6}, std::pair{ID_VIEW_RANGE_1Y, 12},
+          std::pair{ID_VIEW_RANGE_5Y, 60}, std::pair{ID_VIEW_RANGE_ALL, 0}})
+        m_commands.On(
+            id, [this, months] { AfterMove(Window().ShowRange(months, ChartClient())); },
+            needsData);
     m_commands.On(ID_FILE_PRINT, [this] { OnFilePrint(); });
     m_commands.On(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     m_commands.On(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

@@ -200,7 +200,9 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         const int s = l.s;
         int last = 1, xl = s + 5, pcLast = 0;
         bool closeDrawn = false;
-        const bool yearTicks = m_chartOptions.period == ChartPeriod::Monthly;
+        // Where every bar is a month, or a slot holds several days' records, a tick under each
+        // month would say nothing: the years are ticked.
+        const bool yearTicks = m_chartOptions.period == ChartPeriod::Monthly || r.nGroup >= 4;
         int previousMonth = MonthOf(r.date[0], yearTicks);
         // Element `at` of the records ends with record i of their source; it starts with `from`,
         // the same record unless the zoom joins records into slots.

@@ -53,6 +53,8 @@ struct BarValues {
     bool bColumn[6] = {}; // open, high, low, close, volume, open interest stored
     bool bChange = false; // a previous close to compare with exists
     double dChangePercent = 0;
+    // The date of the first record of a slot of several (the zoom past a unit a bar), else 0.
+    std::int16_t nFirstDate = 0;
 };
 
 class CChartWindow {

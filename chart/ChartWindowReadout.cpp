@@ -84,13 +84,32 @@ bool CChartWindow::GetBarValues(int record, BarValues& values) {
     auto stored = [&](ColumnIndex column) {
         return m_history.IsLoaded() ? m_history.HasColumn(column) : HasStoredColumn(header, column);
     };
+    // A slot of several records reads as the bar it is drawn as: from its first record to this one.
+    const int g = m_nZoomGroup;
+    const int from = g > 1 ? record / g * g : record;
+    QuoteRecord previous;
+    if (from < record && RecordAt(from, previous)) {
+        values.nFirstDate = previous.date;
+        double volume = 0;
+        QuoteRecord joined = previous;
+        for (int i = from; i <= record && RecordAt(i, previous); ++i) {
+            joined.high = std::max(joined.high, previous.high);
+            joined.low = std::min(joined.low, previous.low);
+            volume += previous.volume;
+        }
+        joined.close = values.record.close;
+        joined.date = values.record.date;
+        joined.openInterest = values.record.openInterest;
+        joined.volume = static_cast<float>(volume);
+        values.record = joined;
+    }
     // A bar built of several records has no time of its own.
-    values.bTime = stored(kColTime) && m_bars.GetChartOptions().period == ChartPeriod::Stored;
+    values.bTime = stored(kColTime) && m_bars.GetChartOptions().period == ChartPeriod::Stored &&
+                   values.nFirstDate == 0;
     for (int c = 0; c < 6; ++c)
         values.bColumn[c] = stored(kValueColumns[c]);
-    QuoteRecord previous;
     const float close = values.record.close;
-    if (values.bColumn[3] && RecordAt(record - 1, previous) && previous.close != 0 &&
+    if (values.bColumn[3] && RecordAt(from - 1, previous) && previous.close != 0 &&
         std::isfinite(previous.close) && std::isfinite(close)) {
         values.bChange = true;
         values.dChangePercent =
@@ -105,6 +124,10 @@ std::string CChartWindow::ReadoutText(int record) {
         return {};
     char text[512];
     char* out = text;
+    if (values.nFirstDate != 0) {
+        out = PutIsoDate(out, values.nFirstDate);
+        out = std::copy_n(" to ", 4, out);
+    }
     if (values.record.date == 0) {
         out = std::copy_n("no date", 7, out);
     } else {

@@ -10,6 +10,8 @@
 #include "platform/MemorySettings.h"
 #include "platform/RecordingSurface.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -21,6 +23,8 @@ namespace {
 
 struct RenderRequest {
     std::vector<StudyInstance> studies;
+    int group = 1;                  // records a slot stands for, from a --bar-space below 1
+    std::optional<int> rangeMonths; // --range: the months shown, 0 for all
     std::string master;
     std::optional<std::string> symbol;
     std::optional<int> index;
@@ -80,9 +84,36 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
         } else if (a == "--print") {
             request.printing = true;
         } else if (a == "--bar-space") {
-            if (!needInt(i, kMinBarSpace, kMaxBarSpace, value))
+            // Below 1, as many records a unit as one over it: 0.1 puts ten bars in a pixel.
+            double space = 0;
+            const std::string text = hasValue ? arguments[i + 1] : std::string();
+            const auto parsed = std::from_chars(text.data(), text.data() + text.size(), space);
+            const bool number =
+                hasValue && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
+            if (number && space > 0 && space < 1) {
+                request.group = static_cast<int>(std::lround(1 / space));
+                bars.SetBarSpace(1);
+                ++i;
+            } else {
+                if (!needInt(i, kMinBarSpace, kMaxBarSpace, value)) {
+                    problem = "--bar-space needs an integer from " + std::to_string(kMinBarSpace) +
+                              " to " + std::to_string(kMaxBarSpace) +
+                              ", or a number between 0 and 1";
+                    return false;
+                }
+                bars.SetBarSpace(value);
+            }
+        } else if (a == "--range" && hasValue) {
+            static const std::pair<const char*, int> kRanges[] = {
+                {"1m", 1}, {"3m", 3}, {"6m", 6}, {"1y", 12}, {"5y", 60}, {"all", 0}};
+            const std::string& name = arguments[++i];
+            for (const auto& [range, months] : kRanges)
+                if (name == range)
+                    request.rangeMonths = months;
+            if (!request.rangeMonths) {
+                problem = "--range needs 1m, 3m, 6m, 1y, 5y or all";
                 return false;
-            bars.SetBarSpace(value);
+            }
         } else if (a == "--ma1" || a == "--ma2") {
             if (!needInt(i, kMinAverageLength, kMaxAverageLength, value))
                 return false;
@@ -215,8 +246,12 @@ int RunRenderCommand(const Arguments& arguments) {
     if (!OpenChart(bars, request, messages))
         return 1;
     bars.SetFrameSizeProvider([&] { return CSize{request.width, request.height}; });
+    if (request.group > 1)
+        bars.Window().SetZoom(1, request.group);
     if (request.end && !PlaceEnd(bars, *request.end, messages))
         return 1;
+    if (request.rangeMonths)
+        bars.Window().ShowRange(*request.rangeMonths, CSize{request.width, request.height});
 
     const std::string& out = request.output;
     if (out == "-" || EndsWith(out, ".trace")) {

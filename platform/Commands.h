@@ -28,6 +28,13 @@ constexpr int ID_CHART_PERIOD_WEEKLY = 32798;
 constexpr int ID_CHART_PERIOD_MONTHLY = 32799;
 constexpr int ID_CHART_STUDIES = 32800;
 
+constexpr int ID_VIEW_RANGE_1M = 32810;
+constexpr int ID_VIEW_RANGE_3M = 32811;
+constexpr int ID_VIEW_RANGE_6M = 32812;
+constexpr int ID_VIEW_RANGE_1Y = 32813;
+constexpr int ID_VIEW_RANGE_5Y = 32814;
+constexpr int ID_VIEW_RANGE_ALL = 32815;
+
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_CLOSE = 57602;

@@ -77,12 +77,16 @@ void MainFrameTest::storedPlacementIsClippedToTheWorkArea() {
 // twice.
 void MainFrameTest::menusAndToolbarShowCommandsOfTheTable() {
     std::vector<std::span<const int>> lists{ToolbarButtons()};
-    for (const MenuInfo& menu : MainMenus())
+    for (const MenuInfo& menu : MainMenus()) {
         lists.push_back(menu.items);
+        for (const int id : menu.items)
+            if (const SubmenuInfo* submenu = FindSubmenu(id))
+                lists.push_back(submenu->items);
+    }
     for (const std::span<const int> items : lists) {
         QList<int> seen;
         for (const int id : items) {
-            if (id == kSeparator)
+            if (id == kSeparator || FindSubmenu(id))
                 continue;
             QVERIFY2(FindCommand(id), qPrintable(QString::number(id)));
             QVERIFY2(!seen.contains(id), qPrintable(QString::number(id)));

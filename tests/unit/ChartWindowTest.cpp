@@ -335,3 +335,40 @@ TEST_F(ChartWindowTest, StoredDatesThatAreNoCalendarDayReadAsTheirDayNumbers) {
 }
 
 } // namespace
+
+// Zoomed out past a unit a bar, each slot is the bar of its records: no peak is lost.
+TEST_F(ChartWindowTest, SlotsOfRecordsKeepTheirExtremes) {
+    std::vector<PriceRecord> records = Walk(3000);
+    records[1234][2] = 999; // a peak inside a slot
+    records[2345][3] = 1;   // and a trough
+    Open(records);
+    ASSERT_TRUE(Window().ShowRange(0, kClient)); // the whole history
+    const int g = Window().GetZoomGroup();
+    ASSERT_EQ(g, 6);
+    const ChartRecords& shown = Window().Records(Window().Layout(kClient), false);
+    ASSERT_EQ(shown.nCount, 500);
+    for (int at = 1; at <= shown.nCount; ++at) {
+        const int from = (at - 1) * g, to = std::min(from + g, 3000) - 1;
+        float high = records[std::size_t(from)][2], low = records[std::size_t(from)][3];
+        float volume = 0;
+        for (int i = from; i <= to; ++i) {
+            high = std::max(high, records[std::size_t(i)][2]);
+            low = std::min(low, records[std::size_t(i)][3]);
+            volume += records[std::size_t(i)][5];
+        }
+        ASSERT_EQ(shown.high[std::size_t(at)], high) << at;
+        ASSERT_EQ(shown.low[std::size_t(at)], low) << at;
+        ASSERT_EQ(shown.volume[std::size_t(at)], volume) << at;
+        ASSERT_EQ(shown.open[std::size_t(at)], records[std::size_t(from)][1]) << at;
+        ASSERT_EQ(shown.close[std::size_t(at)], records[std::size_t(to)][4]) << at;
+    }
+    // The crosshair reads the slot it stands on: its first and last date, its extremes.
+    const std::string readout = Window().ReadoutText(1235);
+    EXPECT_EQ(readout.substr(0, 24), "1994-09-19 to 1994-09-26") << readout;
+    EXPECT_NE(readout.find("H 999"), std::string::npos) << readout;
+    // A range of months: a year of weekdays is about 260 records at four units a bar.
+    ASSERT_TRUE(Window().ShowRange(12, kClient));
+    EXPECT_EQ(Window().GetZoomGroup(), 1);
+    EXPECT_EQ(Window().GetBarSpace(), 2);
+    EXPECT_EQ(LastShown(), 2999);
+}
