@@ -7,6 +7,7 @@
 
 #include "chart/Bars.h"
 #include "chart/ChartGrid.h"
+#include "chart/ChartLabels.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartPanes.h"
 #include "chart/ChartSeries.h"
@@ -42,21 +43,6 @@ void Line(Surface& dc, int x1, int y1, int x2, int y2) {
 void Text(Surface& dc, unsigned align, int x, int y, const char* text) {
     dc.SetTextAlign(align);
     dc.TextOut(x, y, text);
-}
-
-const char* PriceText(double value, char (&text)[64]) {
-    std::snprintf(text, sizeof text, "%6.2f", value);
-    return text;
-}
-
-const char* VolumeText(float vmax, char (&text)[64]) {
-    const float volume = (vmax > 0 && std::isfinite(vmax)) ? std::min(vmax, 1e15f) : 0.0f;
-    const auto thousands = static_cast<long long>(volume / 1000.0f);
-    if (thousands != 0)
-        std::snprintf(text, sizeof text, "%3lldK", thousands);
-    else
-        std::snprintf(text, sizeof text, "%3lld", static_cast<long long>(volume));
-    return text;
 }
 
 // The price and the volume pane in the scale they share.
@@ -104,12 +90,12 @@ void DrawPaneFrames(Surface& dc, const ChartLayout& l, const std::vector<ChartPa
 }
 
 void DrawPaneLabels(Surface& dc, const ChartLayout& l, const std::vector<CLinearScale>& scales) {
-    char text[64];
     for (std::size_t k = 0; k < scales.size(); ++k) {
         const PaneBox& box = l.panes[k];
         Text(dc, kAlignLeft | kAlignTop, l.xL, box.y + box.height,
-             PriceText(scales[k].Max(), text));
-        Text(dc, kAlignLeft | kAlignBaseline, l.xL, box.y, PriceText(scales[k].Min(), text));
+             PriceLabel(scales[k].Max(), l.W - l.xL).c_str());
+        Text(dc, kAlignLeft | kAlignBaseline, l.xL, box.y,
+             PriceLabel(scales[k].Min(), l.W - l.xL).c_str());
     }
 }
 
@@ -223,24 +209,36 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             pcLast = pc;
         }
 
-        char text[64];
+        // The right column's labels shorten rather than run past the chart's edge.
+        const int room = l.W - l.xL;
+        const std::string firstDate = FormatDate(r.date[1], 7, ' ');
+        const std::string lastDate = FormatDate(r.date[last], 7, ' ');
+        const std::string symbol = Windows1252ToUtf8(GetSymbol(m_nCurrentIndex));
+        const std::string name = GetName(m_nCurrentIndex);
+        const HeaderPlan header = PlanHeader(firstDate, lastDate, symbol, name, xl, l.xR);
         dc.SetTextColor(color(kItemNormalText));
-        Text(dc, kAlignRight | kAlignTop, xl, l.yT, FormatDate(r.date[last], 7, ' '));
+        if (header.lastDate.bShown)
+            Text(dc, header.lastDate.align, header.lastDate.x, l.yT, lastDate.c_str());
         const float lastClose = r.close[last];
         if (closeDrawn) {
             dc.SetTextColor(color(kItemCloseTick));
             Text(dc, kAlignLeft | kAlignBaseline, l.xL, l.yPrice + pcLast,
-                 PriceText(lastClose, text));
+                 PriceLabel(lastClose, room).c_str());
         }
         dc.SetTextColor(color(kItemNormalText));
-        // Where the last close stands in the range decides which range labels keep clear of it.
+        // Where the last close stands in the range decides which range labels keep clear of it;
+        // in a pane too low for that, a range label that would still cover it is left out.
         const double place = scale.Place(lastClose);
-        if (place < 0.95)
-            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yT, PriceText(scale.max, text));
-        if (place > 0.05)
-            Text(dc, kAlignLeft | kAlignBaseline, l.xL, l.yPrice, PriceText(scale.min, text));
+        const int closeBase = l.yPrice + pcLast;
+        const bool maxClear = !closeDrawn || closeBase + kDigitHeight <= l.yT - kDigitHeight;
+        const bool minClear = !closeDrawn || closeBase >= l.yPrice + kDigitHeight;
+        if (place < 0.95 && maxClear)
+            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yT, PriceLabel(scale.max, room).c_str());
+        if (place > 0.05 && minClear)
+            Text(dc, kAlignLeft | kAlignBaseline, l.xL, l.yPrice,
+                 PriceLabel(scale.min, room).c_str());
         if (m_bShowVolume)
-            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yPrice, VolumeText(scale.vmax, text));
+            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yPrice, VolumeLabel(scale.vmax, room).c_str());
         if (grid) {
             // The labels of the right column that the grid's prices keep clear of.
             std::vector<TextBand> taken;
@@ -257,16 +255,12 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         DrawPaneLabels(dc, l, paneScales);
         if (m_pSeriesProvider)
             DrawLegends(dc, l, m_pSeriesProvider->Legends(r.SourceIndex(last)));
-        Text(dc, kAlignLeft | kAlignTop, 7, l.yT, FormatDate(r.date[1], 7, ' '));
+        if (header.firstDate.bShown)
+            Text(dc, header.firstDate.align, header.firstDate.x, l.yT, firstDate.c_str());
         dc.SetTextColor(color(kItemTitleText));
-        const int middle = xl / 2;
-        const std::string symbol = Windows1252ToUtf8(GetSymbol(m_nCurrentIndex));
-        if (xl > 350) {
-            Text(dc, kAlignRight | kAlignTop, middle - 5, l.yT, symbol.c_str());
-            Text(dc, kAlignLeft | kAlignTop, middle, l.yT, GetName(m_nCurrentIndex));
-        } else {
-            Text(dc, kAlignCenter | kAlignTop, middle, l.yT, symbol.c_str());
-        }
+        Text(dc, header.symbol.align, header.symbol.x, l.yT, symbol.c_str());
+        if (header.name.bShown)
+            Text(dc, header.name.align, header.name.x, l.yT, name.c_str());
     }
 
     dc.SelectBrush(previousBrush);

@@ -67,7 +67,7 @@ if [ -e "$(dirname "$cli")/libtickvane-imageexport.so" ]; then
 fi
 # render --end: the record at the right edge, counted from the first record of the file.
 [ "$("$cli" render "$demo/MASTER" --end 3199 -o -)" = "$trace" ] || fail "--end of the newest record"
-"$cli" render "$demo/MASTER" --end 5 -o - | grep -q '^text 29 597 right-top #FFFFFF "940110"$' \
+"$cli" render "$demo/MASTER" --end 5 -o - | grep -q '^text 63 597 left-top #FFFFFF "940110"$' \
     || fail "--end 5 ends the chart with the sixth record"
 err=$("$cli" render "$demo/MASTER" --end 3200 -o - 2>&1 >/dev/null)
 [ $? -eq 1 ] && [ "$err" = "tickvane-cli: there is no record 3200: the security holds 3200 records (0 to 3199)" ] \

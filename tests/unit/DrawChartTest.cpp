@@ -1,4 +1,5 @@
 #include "chart/Bars.h"
+#include "chart/ChartLabels.h"
 #include "chart/ChartPanes.h"
 #include "platform/MemorySettings.h"
 #include "platform/RecordingSurface.h"
@@ -129,7 +130,10 @@ TEST_F(DrawChartTest, PanesWithAndWithoutVolume) {
     EXPECT_EQ(bars.front().from, (CPoint{9, 69})); // the first record's low does not count
     EXPECT_EQ(bars.back().to, (CPoint{85, 406}));  // the highest high at its top, 20th bar
     EXPECT_EQ(LinesOf(kRed).size(), 20u + 9u);     // volume bars and moving average 1
-    EXPECT_NE(TextAt(85, 417, kAlignRight | kAlignTop), nullptr); // last date hangs from H - 3
+    // Twenty bars are too few to end the last date at the last bar without running into the
+    // first date: it follows the first date on the band that hangs from H - 3.
+    EXPECT_EQ(TextAt(85, 417, kAlignRight | kAlignTop), nullptr);
+    EXPECT_NE(TextAt(7 + 6 * kCharWidth + 2 * kCharWidth, 417, kAlignLeft | kAlignTop), nullptr);
 
     m_bars.SetShowVolume(0);
     Draw(655, 420);
