@@ -30,7 +30,7 @@ CGoToDlg::CGoToDlg(Settings& settings, QWidget* parent)
 
     for (QRadioButton* sort : m_pSort)
         connect(sort, &QRadioButton::clicked, this, [this] { FillList(); });
-    connect(m_pList, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(m_pList, &QAbstractItemView::doubleClicked, this, [this] { accept(); });
 }
 
 void CGoToDlg::UpdateData(bool save) {
@@ -38,10 +38,9 @@ void CGoToDlg::UpdateData(bool save) {
         m_pSort[m_nSorting]->setChecked(true);
         return;
     }
-    const QList<QListWidgetItem*> selected = m_pList->selectedItems();
-    const QListWidgetItem* item = selected.isEmpty() ? nullptr : selected.front();
-    m_strSelection = CSymbolListBox::LineBytes(item);
-    m_nSelectedEntry = item ? item->data(CSymbolListBox::EntryRole).toInt() : -1;
+    const int row = m_pList->SelectedRow();
+    m_strSelection = m_pList->LineBytes(row);
+    m_nSelectedEntry = m_pList->Entry(row);
     for (int i = 0; i < kSortingCount; ++i)
         if (m_pSort[i]->isChecked())
             m_nSorting = i;
@@ -65,24 +64,20 @@ void CGoToDlg::OnInitDialog() {
 void CGoToDlg::FillList() {
     UpdateData(true);
     m_settings.WriteInt(kSection, kSorting, m_nSorting);
-    m_pList->clear();
-    if (!m_pBars)
+    if (!m_pBars) {
+        m_pList->SetLines(nullptr, {});
         return;
+    }
+    m_pList->SetLines(m_pBars, SortedEntries(*m_pBars, m_nSorting));
     // The line picked by the user stays picked across a change of order; else the current
     // security's line is selected. Lines are told apart by their entry, not their text, since
     // two entries may read the same.
-    const int current = m_pBars->GetCurrentIndex();
-    const int wanted = m_nSelectedEntry >= 0 ? m_nSelectedEntry : current;
-    QListWidgetItem* selected = nullptr;
-    for (int entry : SortedEntries(*m_pBars, m_nSorting)) {
-        m_pList->AddLine(m_pBars->GetSymbol(entry), m_pBars->GetName(entry), entry);
-        if (entry == wanted)
-            selected = m_pList->item(m_pList->count() - 1);
-    }
+    const int wanted = m_nSelectedEntry >= 0 ? m_nSelectedEntry : m_pBars->GetCurrentIndex();
+    const int row = m_pList->RowOf(wanted);
     UpdateData(false);
-    if (selected) {
-        m_pList->setCurrentItem(selected);
-        m_pList->scrollToItem(selected, QAbstractItemView::PositionAtTop);
+    if (row >= 0) {
+        m_pList->SetCurrentRow(row);
+        m_pList->scrollTo(m_pList->model()->index(row, 0), QAbstractItemView::PositionAtTop);
     } else {
         m_pList->scrollToTop();
     }

@@ -1,11 +1,62 @@
 #include "dialogs/SymbolListBox.h"
 
+#include "chart/Bars.h"
+
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QPainter>
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+
+// The lines of the list: the entries of a directory in the order given.
+class CSymbolListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void Reset(const CBars* bars, std::vector<int> entries) {
+        beginResetModel();
+        m_pBars = bars;
+        m_entries = bars ? std::move(entries) : std::vector<int>();
+        endResetModel();
+    }
+    int Count() const { return static_cast<int>(m_entries.size()); }
+    int Entry(int row) const {
+        return row >= 0 && row < Count() ? m_entries[static_cast<std::size_t>(row)] : -1;
+    }
+    int RowOf(int entry) const {
+        const auto found = std::find(m_entries.begin(), m_entries.end(), entry);
+        return found == m_entries.end() ? -1 : static_cast<int>(found - m_entries.begin());
+    }
+    const char* Symbol(int row) const { return Text(m_pBars->GetSymbol(Entry(row))); }
+    const char* Name(int row) const { return Text(m_pBars->GetName(Entry(row))); }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : Count();
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const int row = index.row();
+        if (!index.isValid() || row >= Count())
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return DisplayText(Symbol(row)) + QLatin1Char('\t') + DisplayText(Name(row));
+        case CSymbolListBox::LineRole:
+            return QByteArray(Symbol(row)) + '\t' + QByteArray(Name(row));
+        case CSymbolListBox::EntryRole:
+            return Entry(row);
+        default:
+            return {};
+        }
+    }
+
+private:
+    static const char* Text(const char* text) { return text ? text : ""; }
+
+    const CBars* m_pBars = nullptr;
+    std::vector<int> m_entries;
+};
 
 namespace {
 
@@ -60,27 +111,67 @@ QString DisplayText(const char* bytes) {
     return utf8.hasError() ? QString::fromLatin1(text) : decoded;
 }
 
-CSymbolListBox::CSymbolListBox(QWidget* parent) : QListWidget(parent) {
+CSymbolListBox::CSymbolListBox(QWidget* parent)
+    : QListView(parent), m_pModel(new CSymbolListModel(this)) {
+    setModel(m_pModel);
     setItemDelegate(new CLineDelegate(*this));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
 }
 
-void CSymbolListBox::AddLine(const char* symbol, const char* name, int entry) {
-    const QString shownSymbol = DisplayText(symbol);
-    auto* item = new QListWidgetItem(shownSymbol + QLatin1Char('\t') + DisplayText(name), this);
-    item->setData(LineRole, QByteArray(symbol ? symbol : "") + '\t' + QByteArray(name ? name : ""));
-    item->setData(EntryRole, entry);
-
+void CSymbolListBox::SetLines(const CBars* bars, std::vector<int> entries) {
+    m_pModel->Reset(bars, std::move(entries));
+    // Shaping 65,535 symbols takes longer than everything else the list does: an ASCII symbol is
+    // taken as wide as its letters side by side, which it is, or a little wider with kerning.
     const QFontMetrics metrics(font());
-    m_nNameColumn = std::max(m_nNameColumn, metrics.horizontalAdvance(shownSymbol) +
-                                                kColumnGapChars * metrics.averageCharWidth());
+    int advance[128];
+    for (int c = 0; c < 128; ++c)
+        advance[c] = metrics.horizontalAdvance(QChar(c));
+    int widest = 0;
+    for (int row = 0; row < m_pModel->Count(); ++row) {
+        const char* symbol = m_pModel->Symbol(row);
+        int width = 0;
+        for (const char* c = symbol; *c && width >= 0; ++c)
+            width = static_cast<unsigned char>(*c) < 128 ? width + advance[int(*c)] : -1;
+        if (width < 0)
+            width = metrics.horizontalAdvance(DisplayText(symbol));
+        widest = std::max(widest, width);
+    }
+    m_nNameColumn = widest + kColumnGapChars * metrics.averageCharWidth();
 }
 
-std::string CSymbolListBox::LineBytes(const QListWidgetItem* item) {
-    return item ? item->data(LineRole).toByteArray().toStdString() : std::string();
+int CSymbolListBox::Count() const {
+    return m_pModel->Count();
+}
+
+int CSymbolListBox::RowOf(int entry) const {
+    return m_pModel->RowOf(entry);
+}
+
+int CSymbolListBox::Entry(int row) const {
+    return m_pModel->Entry(row);
+}
+
+std::string CSymbolListBox::LineBytes(int row) const {
+    if (row < 0 || row >= Count())
+        return {};
+    return m_pModel->data(m_pModel->index(row), LineRole).toByteArray().toStdString();
+}
+
+int CSymbolListBox::SelectedRow() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+int CSymbolListBox::CurrentRow() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void CSymbolListBox::SetCurrentRow(int row) {
+    setCurrentIndex(m_pModel->index(row));
 }
 
 void CSymbolListBox::keyboardSearch(const QString& search) {
@@ -95,13 +186,13 @@ void CSymbolListBox::keyboardSearch(const QString& search) {
     const bool repeated =
         m_strTyped.size() > 1 && m_strTyped.count(m_strTyped.front()) == m_strTyped.size();
     const QString prefix = repeated ? m_strTyped.left(1) : m_strTyped;
-    const int rows = count();
-    const int first = repeated ? currentRow() + 1 : 0;
+    const int rows = Count();
+    const int first = repeated ? CurrentRow() + 1 : 0;
     for (int n = 0; n < rows; ++n) {
         const int row = (first + n) % rows;
-        if (item(row)->text().startsWith(prefix, Qt::CaseInsensitive)) {
-            setCurrentRow(row);
-            scrollToItem(item(row));
+        if (DisplayText(m_pModel->Symbol(row)).startsWith(prefix, Qt::CaseInsensitive)) {
+            SetCurrentRow(row);
+            scrollTo(m_pModel->index(row));
             return;
         }
     }

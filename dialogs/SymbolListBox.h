@@ -1,27 +1,46 @@
 #pragma once
-// The list of the Go To dialog: one line per security, its symbol and, in one column for all
-// lines, its name. Each line keeps the bytes it was made from ("symbol\tname") and its entry's
-// directory index. Typing jumps to the first line that starts with the letters typed.
+// The list of the Go To dialog: one line per security of the chart object's directory, in the
+// order the dialog gives, its symbol and, in one column for all lines, its name. The lines are a
+// view of the directory through a list of its indexes, so that 65,535 of them cost no more than
+// that list: no line is made before it is painted. Each line reads as the bytes it is made of
+// ("symbol\tname") and knows its entry's directory index. Typing jumps to the first line that
+// starts with the letters typed.
 
 #include <QElapsedTimer>
-#include <QListWidget>
+#include <QListView>
 
 #include <string>
+#include <vector>
 
-class CSymbolListBox : public QListWidget {
+class CBars;
+class CSymbolListModel;
+
+class CSymbolListBox : public QListView {
 public:
     enum { LineRole = Qt::UserRole, EntryRole };
 
     explicit CSymbolListBox(QWidget* parent = nullptr);
-    // Appends a line; `symbol` and `name` are the directory's bytes, the name UTF-8.
-    void AddLine(const char* symbol, const char* name, int entry);
+    // Shows the entries of `bars` whose directory indexes `entries` holds, in that order; none
+    // without `bars`. The selection goes.
+    void SetLines(const CBars* bars, std::vector<int> entries);
+    int Count() const;
+    // The line of a directory index, or -1 when none shows it.
+    int RowOf(int entry) const;
+    // The directory index of a line, or -1 for none.
+    int Entry(int row) const;
     // The bytes of a line, or empty for none.
-    static std::string LineBytes(const QListWidgetItem* item);
+    std::string LineBytes(int row) const;
+    // The selected line, or -1; the current line may be unselected.
+    int SelectedRow() const;
+    int CurrentRow() const;
+    // Makes a line current and selects it.
+    void SetCurrentRow(int row);
     // Where the names start, in pixels from the left of a line.
     int NameColumn() const { return m_nNameColumn; }
     void keyboardSearch(const QString& search) override;
 
 private:
+    CSymbolListModel* m_pModel;
     int m_nNameColumn = 0;
     QString m_strTyped;
     QElapsedTimer m_typing;

@@ -2,6 +2,7 @@
 
 #include "dialogs/GoToDlg.h"
 #include "dialogs/DialogCommands.h"
+#include "dialogs/GoToOrder.h"
 #include "dialogs/SymbolListBox.h"
 #include "tests/gui/DialogFixture.h"
 
@@ -13,8 +14,8 @@ namespace {
 // The symbols of the list's lines, top to bottom, as the bytes of the directory.
 QByteArrayList Symbols(const CGoToDlg& dlg) {
     QByteArrayList symbols;
-    for (int row = 0; row < dlg.List().count(); ++row) {
-        const std::string line = CSymbolListBox::LineBytes(dlg.List().item(row));
+    for (int row = 0; row < dlg.List().Count(); ++row) {
+        const std::string line = dlg.List().LineBytes(row);
         symbols << QByteArray::fromStdString(line.substr(0, line.find('\t')));
     }
     return symbols;
@@ -24,9 +25,43 @@ void ClickSort(CGoToDlg& dlg, int sorting) {
     static_cast<QRadioButton*>(dlg.GetDlgItem(CGoToDlg::IDC_SORT_MASTER + sorting))->click();
 }
 
+// A folder of 65,535 securities, 255 in MASTER and the rest in XMASTER, in no order of symbol or
+// name, with names of up to 45 characters. Only its index files are written: the dialog lists
+// the directory and reads no prices.
+bool LoadLargeFolder(CChartFixture& fix) {
+    constexpr int kMasterCount = 255, kLast = 65535;
+    const auto word = [](unsigned n, int letters) {
+        std::string text;
+        for (int i = 0; i < letters; ++i, n /= 26)
+            text += static_cast<char>('A' + n % 26);
+        return text;
+    };
+    const auto scrambled = [](int n) { return static_cast<unsigned>(n) * 2654435761U % 1000003U; };
+    std::vector<MasterEntry> master;
+    std::vector<IndexEntry> xmaster;
+    for (int n = 1; n <= kLast; ++n) {
+        const unsigned key = scrambled(n);
+        const std::string symbol = word(key, 4) + std::to_string(n % 10);
+        const std::string name =
+            word(key / 7, 6) + " INTERNATIONAL HOLDINGS AND TRADING CO " + std::to_string(n);
+        if (n <= kMasterCount) {
+            master.push_back(SecurityEntry(n, symbol, name.substr(0, 16)));
+        } else {
+            IndexEntry entry;
+            entry.fileNumber = n;
+            entry.symbol = symbol;
+            entry.name = name.substr(0, 45);
+            xmaster.push_back(entry);
+        }
+    }
+    WriteBytes(fix.dir / "MASTER", MasterFileBytes(master));
+    WriteBytes(fix.dir / "XMASTER", XmasterFileBytes(xmaster));
+    return fix.bars.SetMasterPath((fix.dir / "MASTER").c_str()) && fix.bars.ReadMaster() == 0 &&
+           fix.bars.GetSymbolCount() == kLast;
+}
+
 int SelectedEntry(const CGoToDlg& dlg) {
-    const auto selected = dlg.List().selectedItems();
-    return selected.isEmpty() ? -1 : selected.front()->data(CSymbolListBox::EntryRole).toInt();
+    return dlg.List().Entry(dlg.List().SelectedRow());
 }
 
 } // namespace
@@ -96,7 +131,7 @@ private slots:
         QCOMPARE(SelectedEntry(dlg), 30);
         QCOMPARE(topEntry(), 30);
 
-        list.setCurrentRow(list.count() - 1 - 20); // in name order: entry 20
+        list.SetCurrentRow(list.Count() - 1 - 20); // in name order: entry 20
         ClickSort(dlg, 1);
         QCOMPARE(SelectedEntry(dlg), 20);
         QCOMPARE(topEntry(), 20);
@@ -120,7 +155,7 @@ private slots:
         dlg.m_pBars = &m_pFix->bars;
         dlg.show();
         QTest::keyClicks(&dlg.List(), typed);
-        QCOMPARE(dlg.List().currentRow(), row);
+        QCOMPARE(dlg.List().CurrentRow(), row);
     }
 
     void commandMakesTheChosenLinesSymbolCurrent_data() {
@@ -149,7 +184,7 @@ private slots:
                 CSymbolListBox& list = dlg.List();
                 for (const QString& step : action.split(", ")) {
                     if (step.startsWith("select"))
-                        list.setCurrentRow(step.section(' ', 1).toInt());
+                        list.SetCurrentRow(step.section(' ', 1).toInt());
                     else if (step == "unselect")
                         list.clearSelection();
                     else if (step == "name")
@@ -161,7 +196,7 @@ private slots:
                     else if (step == "enter")
                         QTest::keyClick(&list, Qt::Key_Return);
                     else if (step == "double-click")
-                        emit list.itemDoubleClicked(list.currentItem());
+                        emit list.doubleClicked(list.currentIndex());
                 }
                 return dlg.result();
             });
@@ -172,8 +207,62 @@ private slots:
         QCOMPARE(updates, current > 0 ? 1 : 0);
     }
 
+    // 65,535 entries open and sort without a delay a user would notice: each run reports the time.
+    void opensLargeFolder_data() { SortingRows(); }
+    void opensLargeFolder() {
+        QFETCH(int, sorting);
+        CChartFixture& large = LargeFolder();
+        large.settings.WriteInt("GoToDialog", "Sorting", sorting);
+        QBENCHMARK {
+            CGoToDlg dlg(large.settings);
+            dlg.m_pBars = &large.bars;
+            dlg.show();
+            QCOMPARE(dlg.List().Count(), 65535);
+        }
+    }
+
+    void sortsLargeFolder_data() { SortingRows(); }
+    void sortsLargeFolder() {
+        QFETCH(int, sorting);
+        CChartFixture& large = LargeFolder();
+        large.settings.WriteInt("GoToDialog", "Sorting", (sorting + 1) % 3);
+        CGoToDlg dlg(large.settings);
+        dlg.m_pBars = &large.bars;
+        dlg.show();
+        QBENCHMARK {
+            ClickSort(dlg, sorting);
+        }
+        const CSymbolListBox& list = dlg.List();
+        QCOMPARE(list.Count(), 65535);
+        QCOMPARE(SelectedEntry(dlg), 0);
+        const auto key = [&list, sorting](int row) {
+            const std::string line = list.LineBytes(row);
+            const std::size_t tab = line.find('\t');
+            return sorting == 1 ? line.substr(0, tab) : line.substr(tab + 1);
+        };
+        for (int row = 1; row < list.Count(); ++row)
+            QVERIFY(sorting == 0 ? list.Entry(row) == row : !FoldedLess(key(row), key(row - 1)));
+    }
+
 private:
+    static void SortingRows() {
+        QTest::addColumn<int>("sorting");
+        QTest::newRow("master file order") << 0;
+        QTest::newRow("symbol") << 1;
+        QTest::newRow("name") << 2;
+    }
+    // Written once for the tests that time the dialog.
+    CChartFixture& LargeFolder() {
+        if (!m_pLarge) {
+            m_pLarge = std::make_unique<CChartFixture>();
+            if (!LoadLargeFolder(*m_pLarge))
+                qFatal("the folder of 65,535 securities does not read");
+        }
+        return *m_pLarge;
+    }
+
     std::unique_ptr<CChartFixture> m_pFix;
+    std::unique_ptr<CChartFixture> m_pLarge;
 };
 
 QTEST_MAIN(GoToDlgTest)
