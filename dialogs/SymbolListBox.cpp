@@ -161,6 +161,20 @@ std::string CSymbolListBox::LineBytes(int row) const {
     return m_pModel->data(m_pModel->index(row), LineRole).toByteArray().toStdString();
 }
 
+int CSymbolListBox::LineHeight() const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.text = QStringLiteral("Xg");
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+}
+
+int CSymbolListBox::IntegralHeight(int height) const {
+    const int frame = 2 * frameWidth();
+    const int line = std::max(1, LineHeight());
+    return frame + std::max(1, (height - frame) / line) * line;
+}
+
 int CSymbolListBox::SelectedRow() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.front().row();

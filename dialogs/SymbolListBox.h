@@ -37,6 +37,10 @@ public:
     void SetCurrentRow(int row);
     // Where the names start, in pixels from the left of a line.
     int NameColumn() const { return m_nNameColumn; }
+    // The height of a line, and the height of at most `height` pixels that shows whole lines only,
+    // as a list box without a scroll position between lines is high.
+    int LineHeight() const;
+    int IntegralHeight(int height) const;
     void keyboardSearch(const QString& search) override;
 
 private:

@@ -138,6 +138,98 @@ private slots:
         QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Sorting", -1), 1);
     }
 
+    void controlsFollowTheDialogsSize_data() {
+        QTest::addColumn<QSize>("grow");   // pixels beyond the template's size
+        QTest::addColumn<QSize>("beyond"); // what the dialog takes of them
+        QTest::newRow("template size") << QSize(0, 0) << QSize(0, 0);
+        QTest::newRow("wider") << QSize(300, 0) << QSize(300, 0);
+        QTest::newRow("taller") << QSize(0, 200) << QSize(0, 200);
+        QTest::newRow("larger") << QSize(450, 333) << QSize(450, 333);
+        QTest::newRow("smaller: the template's size") << QSize(-100, -50) << QSize(0, 0);
+    }
+    void controlsFollowTheDialogsSize() {
+        QFETCH(QSize, grow);
+        QFETCH(QSize, beyond);
+        QVERIFY(m_pFix->Load({{"A", "x"}, {"B", "y"}}));
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        QCOMPARE(dlg.size(), dlg.TemplateSize());
+        dlg.resize(dlg.TemplateSize() + grow);
+        QCOMPARE(dlg.size(), dlg.TemplateSize() + beyond);
+
+        const CDialogUnits& units = dlg.Units();
+        const QPoint right(beyond.width(), 0), down(0, beyond.height());
+        QCOMPARE(dlg.GetDlgItem(IDOK)->pos(),
+                 units.Rect(130, 120, 50, 14).topLeft() + right + down);
+        QCOMPARE(dlg.GetDlgItem(IDCANCEL)->pos(),
+                 units.Rect(190, 120, 50, 14).topLeft() + right + down);
+        QCOMPARE(dlg.GetDlgItem(CGoToDlg::IDC_SORT_NAME)->pos(),
+                 units.Rect(135, 65, 45, 15).topLeft() + right);
+        // The list takes the room, in whole lines, within the dialog.
+        const QRect placed = units.Rect(5, 23, 115, 127);
+        const QRect list = dlg.List().geometry();
+        QCOMPARE(list.topLeft(), placed.topLeft());
+        QCOMPARE(list.width(), placed.width() + beyond.width());
+        const int room = std::min(placed.height() + beyond.height(), dlg.height() - placed.top());
+        QVERIFY(list.height() <= room);
+        QVERIFY(list.height() > room - dlg.List().LineHeight());
+        QCOMPARE((list.height() - 2 * dlg.List().frameWidth()) % dlg.List().LineHeight(), 0);
+    }
+
+    void sizeIsKeptForTheNextOpening_data() {
+        QTest::addColumn<QSize>("stored"); // "Width" and "Height" before, in dialog units
+        QTest::addColumn<QSize>("grow");   // the user's resizing, pixels
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QSize>("opens"); // the next opening beyond the template's size, pixels
+        QTest::newRow("none stored, left alone") << QSize() << QSize(0, 0) << true << QSize(0, 0);
+        QTest::newRow("made larger, OK") << QSize() << QSize(200, 100) << true << QSize(200, 100);
+        QTest::newRow("made larger, Cancel")
+            << QSize() << QSize(200, 100) << false << QSize(200, 100);
+        QTest::newRow("stored, made smaller")
+            << QSize(400, 300) << QSize(-5000, -5000) << true << QSize(0, 0);
+        QTest::newRow("stored smaller than the template")
+            << QSize(10, 10) << QSize(0, 0) << true << QSize(0, 0);
+    }
+    void sizeIsKeptForTheNextOpening() {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, grow);
+        QFETCH(bool, ok);
+        QFETCH(QSize, opens);
+        QVERIFY(m_pFix->Load({{"A", "x"}}));
+        if (stored.isValid()) {
+            m_pFix->settings.WriteInt("GoToDialog", "Width", stored.width());
+            m_pFix->settings.WriteInt("GoToDialog", "Height", stored.height());
+        }
+        {
+            CGoToDlg dlg(m_pFix->settings);
+            dlg.m_pBars = &m_pFix->bars;
+            dlg.show();
+            dlg.resize(dlg.size() + grow);
+            ok ? dlg.accept() : dlg.reject();
+        }
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        // Dialog units round to within a pixel.
+        const QSize beyond = dlg.size() - dlg.TemplateSize();
+        QVERIFY2(std::abs(beyond.width() - opens.width()) <= 1 &&
+                     std::abs(beyond.height() - opens.height()) <= 1,
+                 qPrintable(QString("%1x%2").arg(beyond.width()).arg(beyond.height())));
+        QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Width", -1) != -1,
+                 stored.isValid() || !grow.isNull());
+    }
+
+    void sizeIsNoLargerThanTheScreen() {
+        QVERIFY(m_pFix->Load({{"A", "x"}}));
+        m_pFix->settings.WriteInt("GoToDialog", "Width", 100000);
+        m_pFix->settings.WriteInt("GoToDialog", "Height", 100000);
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        QCOMPARE(dlg.size(), dlg.screen()->availableGeometry().size());
+    }
+
     void typingJumpsToTheFirstLineStartingWithIt_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("row");
