@@ -4,9 +4,11 @@
 
 #include <QAbstractListModel>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -64,27 +66,62 @@ namespace {
 constexpr int kColumnGapChars = 2;
 constexpr int kTextMargin = 2;
 
+// A name as it is drawn: the blanks that a MASTER name ends in take no room.
+QString WithoutTrailingBlanks(QStringView name) {
+    while (!name.isEmpty() && name.back() == QLatin1Char(' '))
+        name.chop(1);
+    return name.toString();
+}
+
+} // namespace
+
+// Draws a line as its symbol and its name, the name in the room up to the list's right edge.
 class CLineDelegate : public QStyledItemDelegate {
 public:
     explicit CLineDelegate(CSymbolListBox& list) : QStyledItemDelegate(&list), m_list(list) {}
+
+    // A line's texts and where they stand.
+    struct Parts {
+        QString strSymbol;
+        QString strName; // whole, without the blanks a MASTER name ends in
+        QRect rcSymbol;
+        QRect rcName;
+    };
+
+    // `panel` is the line's option, made ready for it; its text goes.
+    Parts Split(QStyleOptionViewItem& panel) const {
+        const QString line = panel.text;
+        panel.text.clear();
+        const int tab = static_cast<int>(line.indexOf(QLatin1Char('\t')));
+        Parts parts;
+        parts.strSymbol = tab < 0 ? line : line.left(tab);
+        if (tab >= 0)
+            parts.strName = WithoutTrailingBlanks(QStringView(line).mid(tab + 1));
+        const QWidget* widget = panel.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &panel, widget);
+        parts.rcSymbol =
+            QRect(text.left() + kTextMargin, text.top(), m_list.NameColumn(), text.height());
+        parts.rcName = text.adjusted(kTextMargin + m_list.NameColumn(), 0, 0, 0);
+        return parts;
+    }
+    // The name as a line shows it: whole where it fits, else cut with an ellipsis.
+    QString ShownName(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionViewItem panel = option;
+        initStyleOption(&panel, index);
+        const Parts parts = Split(panel);
+        return option.fontMetrics.elidedText(parts.strName, Qt::ElideRight, parts.rcName.width());
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem panel = option;
         initStyleOption(&panel, index);
-        const QString line = panel.text;
-        panel.text.clear();
+        const Parts parts = Split(panel);
         const QWidget* widget = option.widget;
         QStyle* style = widget ? widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &panel, painter, widget);
 
-        const int tab = static_cast<int>(line.indexOf(QLatin1Char('\t')));
-        const QString symbol = tab < 0 ? line : line.left(tab);
-        const QString name = tab < 0 ? QString() : line.mid(tab + 1);
-        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &panel, widget);
-        const QRect symbolRect(text.left() + kTextMargin, text.top(), m_list.NameColumn(),
-                               text.height());
-        const QRect nameRect = text.adjusted(kTextMargin + m_list.NameColumn(), 0, 0, 0);
         const bool selected = option.state & QStyle::State_Selected;
         painter->save();
         painter->setFont(option.font);
@@ -92,17 +129,35 @@ public:
             option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
             selected ? QPalette::HighlightedText : QPalette::Text));
         const int align = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-        painter->drawText(symbolRect, align, symbol);
-        painter->drawText(nameRect, align,
-                          option.fontMetrics.elidedText(name, Qt::ElideRight, nameRect.width()));
+        painter->drawText(parts.rcSymbol, align, parts.strSymbol);
+        painter->drawText(
+            parts.rcName, align,
+            option.fontMetrics.elidedText(parts.strName, Qt::ElideRight, parts.rcName.width()));
         painter->restore();
+    }
+
+    // No line asks for more than its symbol's room, so that each is as wide as the list and the
+    // names take what the list has.
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return QSize(kTextMargin + m_list.NameColumn(), m_list.LineHeight());
+    }
+
+    // A name cut at the list's edge shows whole in its tip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString tip = m_list.NameTip(index.row());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPos(), tip, view, option.rect);
+        return true;
     }
 
 private:
     CSymbolListBox& m_list;
 };
-
-} // namespace
 
 QString DisplayText(const char* bytes) {
     const QByteArray text(bytes ? bytes : "");
@@ -112,9 +167,10 @@ QString DisplayText(const char* bytes) {
 }
 
 CSymbolListBox::CSymbolListBox(QWidget* parent)
-    : QListView(parent), m_pModel(new CSymbolListModel(this)) {
+    : QListView(parent), m_pModel(new CSymbolListModel(this)),
+      m_pDelegate(new CLineDelegate(*this)) {
     setModel(m_pModel);
-    setItemDelegate(new CLineDelegate(*this));
+    setItemDelegate(m_pDelegate);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -159,6 +215,22 @@ std::string CSymbolListBox::LineBytes(int row) const {
     if (row < 0 || row >= Count())
         return {};
     return m_pModel->data(m_pModel->index(row), LineRole).toByteArray().toStdString();
+}
+
+QString CSymbolListBox::ShownName(int row) const {
+    const QModelIndex index = m_pModel->index(row);
+    if (!index.isValid())
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return m_pDelegate->ShownName(option, index);
+}
+
+QString CSymbolListBox::NameTip(int row) const {
+    const QString shown = ShownName(row);
+    const QString name = WithoutTrailingBlanks(DisplayText(m_pModel->Name(row)));
+    return shown == name ? QString() : name;
 }
 
 int CSymbolListBox::LineHeight() const {

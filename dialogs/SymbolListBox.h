@@ -13,6 +13,7 @@
 #include <vector>
 
 class CBars;
+class CLineDelegate;
 class CSymbolListModel;
 
 class CSymbolListBox : public QListView {
@@ -35,8 +36,13 @@ public:
     int CurrentRow() const;
     // Makes a line current and selects it.
     void SetCurrentRow(int row);
-    // Where the names start, in pixels from the left of a line.
+    // Where the names start, in pixels from the left of a line. The names have the room from
+    // there to the list's right edge.
     int NameColumn() const { return m_nNameColumn; }
+    // A line's name as it is shown: whole, or cut with an ellipsis where the list is too narrow
+    // for it; and the whole name, for the tip of a line that shows it cut (else empty).
+    QString ShownName(int row) const;
+    QString NameTip(int row) const;
     // The height of a line, and the height of at most `height` pixels that shows whole lines only,
     // as a list box without a scroll position between lines is high.
     int LineHeight() const;
@@ -45,6 +51,7 @@ public:
 
 private:
     CSymbolListModel* m_pModel;
+    CLineDelegate* m_pDelegate;
     int m_nNameColumn = 0;
     QString m_strTyped;
     QElapsedTimer m_typing;

@@ -230,6 +230,53 @@ private slots:
         QCOMPARE(dlg.size(), dlg.screen()->availableGeometry().size());
     }
 
+    void longNamesShowWholeInAWideEnoughDialog_data() {
+        QTest::addColumn<int>("row");         // in directory order
+        QTest::addColumn<QList<int>>("grow"); // the dialog's widenings in turn, pixels
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("MASTER name and its blanks") << 0 << QList<int>{} << true;
+        QTest::newRow("45 characters, template size") << 2 << QList<int>{} << false;
+        QTest::newRow("45 characters, wide") << 2 << QList<int>{700} << true;
+        QTest::newRow("51 characters, template size") << 1 << QList<int>{} << false;
+        QTest::newRow("51 characters, wide") << 1 << QList<int>{700} << true;
+        QTest::newRow("51 characters, wide and narrow again") << 1 << QList<int>{700, 0} << false;
+    }
+    void longNamesShowWholeInAWideEnoughDialog() {
+        QFETCH(int, row);
+        QFETCH(QList<int>, grow);
+        QFETCH(bool, whole);
+        const std::string name45 = "NORTHERN CONTINENTAL RAILWAY & STEAMSHIP CO 1";
+        const std::string name51 = "AMALGAMATED ELECTRICAL & MECHANICAL ENGINEERING PLC";
+        // MASTER's own name, a long name of EMASTER and a name of XMASTER.
+        std::vector<MasterEntry> master{SecurityEntry(1, "888.L", "888.L"),
+                                        SecurityEntry(2, "AMEM", name51.substr(0, 16))};
+        IndexEntry emaster[2];
+        emaster[0].fileNumber = 1, emaster[0].symbol = "888.L", emaster[0].name = "888.L";
+        emaster[1].fileNumber = 2, emaster[1].symbol = "AMEM",
+        emaster[1].name = name51.substr(0, 16);
+        emaster[1].longName = name51;
+        IndexEntry xmaster;
+        xmaster.symbol = "NCRS", xmaster.name = name45;
+        WriteBytes(m_pFix->dir / "MASTER", MasterFileBytes(master));
+        WriteBytes(m_pFix->dir / "EMASTER", EmasterFileBytes({emaster[0], emaster[1]}));
+        WriteBytes(m_pFix->dir / "XMASTER", XmasterFileBytes({xmaster}));
+        QVERIFY(m_pFix->bars.SetMasterPath((m_pFix->dir / "MASTER").c_str()));
+        QCOMPARE(m_pFix->bars.ReadMaster(), 0);
+        QCOMPARE(m_pFix->bars.GetSymbolCount(), 3);
+
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        for (int pixels : grow)
+            dlg.resize(dlg.TemplateSize() + QSize(pixels, 0));
+        const QString shown = dlg.List().ShownName(row);
+        const QString name = QString::fromUtf8(m_pFix->bars.GetName(row)).trimmed();
+        QCOMPARE(shown == name, whole);
+        QCOMPARE(dlg.List().NameTip(row), whole ? QString() : name);
+        if (!whole)
+            QVERIFY(shown.endsWith(QChar(0x2026)));
+    }
+
     void typingJumpsToTheFirstLineStartingWithIt_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("row");
