@@ -111,6 +111,8 @@ void CGoToDlg::FillList() {
         return;
     }
     m_pList->SetLines(m_pBars, SortedEntries(*m_pBars, m_nSorting));
+    m_pList->SetSearchColumn(m_nSorting == kSortName ? CSymbolListBox::kSearchName
+                                                     : CSymbolListBox::kSearchSymbol);
     // The line picked by the user stays picked across a change of order; else the current
     // security's line is selected. Lines are told apart by their entry, not their text, since
     // two entries may read the same.

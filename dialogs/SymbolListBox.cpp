@@ -73,6 +73,23 @@ QString WithoutTrailingBlanks(QStringView name) {
     return name.toString();
 }
 
+// Whether the directory's `text` starts with `prefix`, whatever the case. Letters of ASCII read
+// the same in UTF-8 and Latin-1, so they are compared as bytes, which spares 65,535 texts their
+// decoding on every key; a text goes through the decoder only from its first other byte on.
+bool StartsWith(const char* text, const QString& prefix) {
+    const auto fold = [](char16_t c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c - 'A' + 'a') : c;
+    };
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80)
+            return DisplayText(text).startsWith(prefix, Qt::CaseInsensitive);
+        if (byte == 0 || fold(byte) != fold(prefix[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // Draws a line as its symbol and its name, the name in the room up to the list's right edge.
@@ -176,10 +193,13 @@ CSymbolListBox::CSymbolListBox(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
+    m_typing.start();
+    m_clock = [this] { return m_typing.elapsed(); };
 }
 
 void CSymbolListBox::SetLines(const CBars* bars, std::vector<int> entries) {
     m_pModel->Reset(bars, std::move(entries));
+    m_strTyped.clear();
     // Shaping 65,535 symbols takes longer than everything else the list does: an ASCII symbol is
     // taken as wide as its letters side by side, which it is, or a little wider with kerning.
     const QFontMetrics metrics(font());
@@ -260,23 +280,31 @@ void CSymbolListBox::SetCurrentRow(int row) {
     setCurrentIndex(m_pModel->index(row));
 }
 
+void CSymbolListBox::SetClock(Clock clock) {
+    m_clock = std::move(clock);
+}
+
 void CSymbolListBox::keyboardSearch(const QString& search) {
     if (search.isEmpty())
         return;
-    if (!m_typing.isValid() || m_typing.elapsed() > QApplication::keyboardInputInterval())
+    const qint64 now = m_clock();
+    if (m_nTypedAt < 0 || now - m_nTypedAt > kTypingPause)
         m_strTyped.clear();
-    m_typing.start();
+    m_nTypedAt = now;
     m_strTyped += search;
 
     // The same letter typed again moves on to the next line that starts with it.
     const bool repeated =
-        m_strTyped.size() > 1 && m_strTyped.count(m_strTyped.front()) == m_strTyped.size();
+        m_strTyped.size() > 1 &&
+        m_strTyped.count(m_strTyped.front(), Qt::CaseInsensitive) == m_strTyped.size();
     const QString prefix = repeated ? m_strTyped.left(1) : m_strTyped;
     const int rows = Count();
     const int first = repeated ? CurrentRow() + 1 : 0;
     for (int n = 0; n < rows; ++n) {
         const int row = (first + n) % rows;
-        if (DisplayText(m_pModel->Symbol(row)).startsWith(prefix, Qt::CaseInsensitive)) {
+        const char* text =
+            m_nSearchColumn == kSearchName ? m_pModel->Name(row) : m_pModel->Symbol(row);
+        if (StartsWith(text, prefix)) {
             SetCurrentRow(row);
             scrollTo(m_pModel->index(row));
             return;

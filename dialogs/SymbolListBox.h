@@ -3,12 +3,15 @@
 // order the dialog gives, its symbol and, in one column for all lines, its name. The lines are a
 // view of the directory through a list of its indexes, so that 65,535 of them cost no more than
 // that list: no line is made before it is painted. Each line reads as the bytes it is made of
-// ("symbol\tname") and knows its entry's directory index. Typing jumps to the first line that
-// starts with the letters typed.
+// ("symbol\tname") and knows its entry's directory index. Typing jumps to the first line whose
+// symbol, or name when the list is in name order, starts with the letters typed, whatever their
+// case; the same letter again moves on to the next line that starts with it, and a pause of a
+// second starts a new search.
 
 #include <QElapsedTimer>
 #include <QListView>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,11 @@ class CSymbolListModel;
 class CSymbolListBox : public QListView {
 public:
     enum { LineRole = Qt::UserRole, EntryRole };
+    enum SearchColumn { kSearchSymbol, kSearchName };
+    // A pause longer than this, in milliseconds, between two letters starts a new search.
+    static constexpr qint64 kTypingPause = 1000;
+    // The time the typing is measured in, in milliseconds; tests give their own.
+    using Clock = std::function<qint64()>;
 
     explicit CSymbolListBox(QWidget* parent = nullptr);
     // Shows the entries of `bars` whose directory indexes `entries` holds, in that order; none
@@ -47,14 +55,20 @@ public:
     // as a list box without a scroll position between lines is high.
     int LineHeight() const;
     int IntegralHeight(int height) const;
+    // Typing matches the starts of the symbols, or of the names.
+    void SetSearchColumn(SearchColumn column) { m_nSearchColumn = column; }
+    void SetClock(Clock clock);
     void keyboardSearch(const QString& search) override;
 
 private:
     CSymbolListModel* m_pModel;
     CLineDelegate* m_pDelegate;
     int m_nNameColumn = 0;
+    SearchColumn m_nSearchColumn = kSearchSymbol;
     QString m_strTyped;
+    qint64 m_nTypedAt = -1; // when the last letter was typed; -1 before the first
     QElapsedTimer m_typing;
+    Clock m_clock;
 };
 
 // A text of the quote files for the screen: UTF-8 when it is valid UTF-8, else Latin-1.

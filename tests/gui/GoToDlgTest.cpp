@@ -297,6 +297,56 @@ private slots:
         QCOMPARE(dlg.List().CurrentRow(), row);
     }
 
+    void typingFollowsTheSortedColumn_data() {
+        QTest::addColumn<int>("sorting");
+        QTest::addColumn<QString>("typed"); // '~' a pause of 0.9 s, '|' one of 1.1 s
+        QTest::addColumn<int>("row");
+        // By symbol: ibm, MA, MSA, MSFT, OEL, ZION; by name: International, Microsoft, Mine, Zeta,
+        // Zions, \u00D6lwerke (a name of MASTER in Latin-1); in master order: MA, ibm, MSFT, MSA,
+        // ZION, OEL.
+        QTest::newRow("master order: symbols") << 0 << "ms" << 2;
+        QTest::newRow("symbol order: symbols") << 1 << "ms" << 2;
+        QTest::newRow("symbol order: not the names") << 1 << "mine" << 1;
+        QTest::newRow("name order: names") << 2 << "mine" << 2;
+        QTest::newRow("name order: not the symbols") << 2 << "ms" << 1;
+        QTest::newRow("name order: case ignored") << 2 << "ZIONS" << 4;
+        QTest::newRow("name order: beyond ASCII") << 2 << QString::fromUtf8("\xC3\xB6l") << 5;
+        QTest::newRow("name order: same letter again") << 2 << "mm" << 2;
+        QTest::newRow("name order: same letter, other case") << 2 << "mM" << 2;
+        QTest::newRow("name order: same letter, past the last") << 2 << "mmm" << 1;
+        QTest::newRow("no pause: one search") << 1 << "msi" << 2;
+        QTest::newRow("short pause: one search") << 1 << "ms~f" << 3;
+        QTest::newRow("pause: a new search") << 1 << "ms|i" << 0;
+        QTest::newRow("pause: the same letter from the top") << 2 << "mm|m" << 1;
+    }
+    void typingFollowsTheSortedColumn() {
+        QFETCH(int, sorting);
+        QFETCH(QString, typed);
+        QFETCH(int, row);
+        QVERIFY(m_pFix->Load({{"MA", "Zeta Corp"},
+                              {"ibm", "International Business Machines"},
+                              {"MSFT", "Microsoft"},
+                              {"MSA", "Mine Safety"},
+                              {"ZION", "Zions Bancorp"},
+                              {"OEL", "\xD6LWERKE"}}));
+        m_pFix->settings.WriteInt("GoToDialog", "Sorting", sorting);
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.m_pBars = &m_pFix->bars;
+        dlg.show();
+        qint64 now = 0;
+        dlg.List().SetClock([&now] { return now; });
+        for (QChar c : typed) {
+            if (c == '~' || c == '|') {
+                now += c == '~' ? 900 : 1100;
+                continue;
+            }
+            now += 50;
+            QTest::sendKeyEvent(QTest::Click, &dlg.List(), Qt::Key(c.toUpper().unicode()), c,
+                                Qt::NoModifier);
+        }
+        QCOMPARE(dlg.List().CurrentRow(), row);
+    }
+
     void commandMakesTheChosenLinesSymbolCurrent_data() {
         QTest::addColumn<QString>("action"); // what the user does in the dialog
         QTest::addColumn<int>("current");
@@ -381,6 +431,24 @@ private slots:
         };
         for (int row = 1; row < list.Count(); ++row)
             QVERIFY(sorting == 0 ? list.Entry(row) == row : !FoldedLess(key(row), key(row - 1)));
+    }
+
+    // A letter that no line starts with reads all 65,535 symbols or names.
+    void searchesLargeFolder_data() { SortingRows(); }
+    void searchesLargeFolder() {
+        QFETCH(int, sorting);
+        CChartFixture& large = LargeFolder();
+        large.settings.WriteInt("GoToDialog", "Sorting", sorting);
+        CGoToDlg dlg(large.settings);
+        dlg.m_pBars = &large.bars;
+        dlg.show();
+        qint64 now = 0;
+        dlg.List().SetClock([&now] { return now; });
+        QBENCHMARK {
+            now += 2 * CSymbolListBox::kTypingPause;
+            QTest::keyClicks(&dlg.List(), "7");
+        }
+        QCOMPARE(SelectedEntry(dlg), 0);
     }
 
 private:
