@@ -69,7 +69,8 @@ void CGoToDlg::accept() {
 }
 
 void CGoToDlg::done(int result) {
-    if (size() != m_szOpened) {
+    // Only a size the user changed is stored; a dialog never shown has none.
+    if (m_szOpened.isValid() && size() != m_szOpened) {
         m_settings.WriteInt(kSection, kWidth, Units().ToUnitsX(width()));
         m_settings.WriteInt(kSection, kHeight, Units().ToUnitsY(height()));
     }

@@ -220,6 +220,12 @@ private slots:
                  stored.isValid() || !grow.isNull());
     }
 
+    void sizeIsNotStoredByADialogNeverShown() {
+        CGoToDlg dlg(m_pFix->settings);
+        dlg.accept();
+        QCOMPARE(m_pFix->settings.ReadInt("GoToDialog", "Width", -1), -1);
+    }
+
     void sizeIsNoLargerThanTheScreen() {
         QVERIFY(m_pFix->Load({{"A", "x"}}));
         m_pFix->settings.WriteInt("GoToDialog", "Width", 100000);
