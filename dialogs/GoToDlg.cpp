@@ -5,13 +5,20 @@
 #include "dialogs/SymbolListBox.h"
 #include "platform/Settings.h"
 
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
 constexpr char kSection[] = "GoToDialog";
 constexpr char kSorting[] = "Sorting";
+constexpr char kWidth[] = "Width";
+constexpr char kHeight[] = "Height";
 
 } // namespace
 
@@ -20,17 +27,27 @@ CGoToDlg::CGoToDlg(Settings& settings, QWidget* parent)
     QLabel* label = AddLabel(0, "&Choose Item to Chart", 6, 10, 92, 12);
     m_pList = Place(new CSymbolListBox, IDC_SYMBOLS, 5, 23, 115, 127);
     label->setBuddy(m_pList);
-    AddGroupBox("Sort By", 130, 10, 105, 75);
+    QWidget* sortBy = AddGroupBox("Sort By", 130, 10, 105, 75);
     m_pSort[kSortMasterOrder] =
         AddRadioButton(IDC_SORT_MASTER, "&Master File Order", 135, 25, 80, 15);
     m_pSort[kSortSymbol] = AddRadioButton(IDC_SORT_SYMBOL, "&Symbol", 135, 45, 45, 15);
     m_pSort[kSortName] = AddRadioButton(IDC_SORT_NAME, "&Name", 135, 65, 45, 15);
-    AddButton(IDOK, "OK", 130, 120, 50, 14);
-    AddButton(IDCANCEL, "Cancel", 190, 120, 50, 14);
+    QWidget* ok = AddButton(IDOK, "OK", 130, 120, 50, 14);
+    QWidget* cancel = AddButton(IDCANCEL, "Cancel", 190, 120, 50, 14);
+
+    // A larger dialog gives the list the room: the order stays at the top right, the buttons at
+    // the bottom right.
+    SetResizable();
+    SetFollow(m_pList, kGrowRight | kGrowDown);
+    SetFollow(sortBy, kMoveRight);
+    for (QRadioButton* sort : m_pSort)
+        SetFollow(sort, kMoveRight);
+    SetFollow(ok, kMoveRight | kMoveDown);
+    SetFollow(cancel, kMoveRight | kMoveDown);
 
     for (QRadioButton* sort : m_pSort)
         connect(sort, &QRadioButton::clicked, this, [this] { FillList(); });
-    connect(m_pList, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(m_pList, &QAbstractItemView::doubleClicked, this, [this] { accept(); });
 }
 
 void CGoToDlg::UpdateData(bool save) {
@@ -38,10 +55,9 @@ void CGoToDlg::UpdateData(bool save) {
         m_pSort[m_nSorting]->setChecked(true);
         return;
     }
-    const QList<QListWidgetItem*> selected = m_pList->selectedItems();
-    const QListWidgetItem* item = selected.isEmpty() ? nullptr : selected.front();
-    m_strSelection = CSymbolListBox::LineBytes(item);
-    m_nSelectedEntry = item ? item->data(CSymbolListBox::EntryRole).toInt() : -1;
+    const int row = m_pList->SelectedRow();
+    m_strSelection = m_pList->LineBytes(row);
+    m_nSelectedEntry = m_pList->Entry(row);
     for (int i = 0; i < kSortingCount; ++i)
         if (m_pSort[i]->isChecked())
             m_nSorting = i;
@@ -52,7 +68,25 @@ void CGoToDlg::accept() {
     CTemplateDialog::accept();
 }
 
+void CGoToDlg::done(int result) {
+    // Only a size the user changed is stored; a dialog never shown has none.
+    if (m_szOpened.isValid() && size() != m_szOpened) {
+        m_settings.WriteInt(kSection, kWidth, Units().ToUnitsX(width()));
+        m_settings.WriteInt(kSection, kHeight, Units().ToUnitsY(height()));
+    }
+    CTemplateDialog::done(result);
+}
+
 void CGoToDlg::OnInitDialog() {
+    // The size the user left the dialog at, no smaller than the template and no larger than the
+    // screen.
+    QSize stored(Units().X(m_settings.ReadInt(kSection, kWidth, 0)),
+                 Units().Y(m_settings.ReadInt(kSection, kHeight, 0)));
+    if (const QScreen* shown = screen())
+        stored = stored.boundedTo(shown->availableGeometry().size());
+    resize(stored.expandedTo(TemplateSize()));
+    m_szOpened = size();
+
     m_nSorting = m_settings.ReadInt(kSection, kSorting, kSortMasterOrder);
     // An order this program never stored is shown as directory order.
     if (m_nSorting < 0 || m_nSorting >= kSortingCount)
@@ -62,27 +96,33 @@ void CGoToDlg::OnInitDialog() {
     m_pList->setFocus(Qt::OtherFocusReason);
 }
 
+void CGoToDlg::OnLayout() {
+    // The list shows whole lines only, and never runs past the dialog's bottom edge, which its
+    // place in the template would.
+    const QRect placed = m_pList->geometry();
+    m_pList->resize(placed.width(),
+                    m_pList->IntegralHeight(std::min(placed.height(), height() - placed.top())));
+}
+
 void CGoToDlg::FillList() {
     UpdateData(true);
     m_settings.WriteInt(kSection, kSorting, m_nSorting);
-    m_pList->clear();
-    if (!m_pBars)
+    if (!m_pBars) {
+        m_pList->SetLines(nullptr, {});
         return;
+    }
+    m_pList->SetLines(m_pBars, SortedEntries(*m_pBars, m_nSorting));
+    m_pList->SetSearchColumn(m_nSorting == kSortName ? CSymbolListBox::kSearchName
+                                                     : CSymbolListBox::kSearchSymbol);
     // The line picked by the user stays picked across a change of order; else the current
     // security's line is selected. Lines are told apart by their entry, not their text, since
     // two entries may read the same.
-    const int current = m_pBars->GetCurrentIndex();
-    const int wanted = m_nSelectedEntry >= 0 ? m_nSelectedEntry : current;
-    QListWidgetItem* selected = nullptr;
-    for (int entry : SortedEntries(*m_pBars, m_nSorting)) {
-        m_pList->AddLine(m_pBars->GetSymbol(entry), m_pBars->GetName(entry), entry);
-        if (entry == wanted)
-            selected = m_pList->item(m_pList->count() - 1);
-    }
+    const int wanted = m_nSelectedEntry >= 0 ? m_nSelectedEntry : m_pBars->GetCurrentIndex();
+    const int row = m_pList->RowOf(wanted);
     UpdateData(false);
-    if (selected) {
-        m_pList->setCurrentItem(selected);
-        m_pList->scrollToItem(selected, QAbstractItemView::PositionAtTop);
+    if (row >= 0) {
+        m_pList->SetCurrentRow(row);
+        m_pList->scrollTo(m_pList->model()->index(row, 0), QAbstractItemView::PositionAtTop);
     } else {
         m_pList->scrollToTop();
     }

@@ -2,9 +2,13 @@
 // The Go To dialog (template 103): every security of the open directory as a line "symbol\tname",
 // in directory order, by symbol or by name. The order is stored ("GoToDialog", "Sorting") at every
 // change, whether or not the dialog ends with OK. OK, or a double-click on a line, ends it with
-// that line's bytes in m_strSelection.
+// that line's bytes in m_strSelection. The dialog can be made larger than its template, the list
+// growing with it; the size the user leaves it at is stored ("GoToDialog", "Width" and "Height", in
+// dialog units) and is the size it opens at the next time.
 
 #include "dialogs/TemplateDialog.h"
+
+#include <QSize>
 
 #include <string>
 
@@ -23,6 +27,7 @@ public:
     // Reads the selected line and the order from the controls, or writes the order into them.
     void UpdateData(bool save = true);
     void accept() override;
+    void done(int result) override;
     CSymbolListBox& List() const { return *m_pList; }
 
     CBars* m_pBars = nullptr;
@@ -32,6 +37,7 @@ public:
 
 protected:
     void OnInitDialog() override;
+    void OnLayout() override;
 
 private:
     void FillList();
@@ -41,4 +47,6 @@ private:
     QRadioButton* m_pSort[3];
     // The directory index of the selected line, -1 for none.
     int m_nSelectedEntry = -1;
+    // The size the dialog opened at, in pixels.
+    QSize m_szOpened;
 };

@@ -24,12 +24,14 @@ std::vector<int> SortedEntries(const CBars& bars, int sorting) {
     std::iota(order.begin(), order.end(), 0);
     if (sorting != kSortSymbol && sorting != kSortName)
         return order;
-    const auto key = [&bars, sorting](int i) {
+    std::vector<std::string_view> keys(order.size());
+    for (int i : order) {
         const char* text = sorting == kSortSymbol ? bars.GetSymbol(i) : bars.GetName(i);
-        return std::string_view(text ? text : "");
-    };
+        keys[static_cast<std::size_t>(i)] = text ? text : "";
+    }
     // Stable: the same as inserting each entry in front of the first strictly greater one.
-    std::stable_sort(order.begin(), order.end(),
-                     [&key](int a, int b) { return FoldedLess(key(a), key(b)); });
+    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
+        return FoldedLess(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
+    });
     return order;
 }

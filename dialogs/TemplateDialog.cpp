@@ -42,6 +42,14 @@ int CDialogUnits::Y(int units) const {
     return MulDiv(units, m_nCharHeight, 8);
 }
 
+int CDialogUnits::ToUnitsX(int pixels) const {
+    return MulDiv(pixels, 4, m_nCharWidth);
+}
+
+int CDialogUnits::ToUnitsY(int pixels) const {
+    return MulDiv(pixels, 8, m_nCharHeight);
+}
+
 QRect CDialogUnits::Rect(int x, int y, int cx, int cy) const {
     return QRect(X(x), Y(y), X(cx), Y(cy));
 }
@@ -54,6 +62,24 @@ CTemplateDialog::CTemplateDialog(QWidget* parent, const char* caption, int cx, i
     setFixedSize(m_units.X(cx), m_units.Y(cy));
 }
 
+QSize CTemplateDialog::TemplateSize() const {
+    return QSize(m_units.X(m_szUnits.width()), m_units.Y(m_szUnits.height()));
+}
+
+void CTemplateDialog::SetResizable() {
+    m_bResizable = true;
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, false);
+    setMinimumSize(TemplateSize());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setSizeGripEnabled(true);
+}
+
+void CTemplateDialog::SetFollow(QWidget* control, int follow) {
+    for (Placed& placed : m_placed)
+        if (placed.pControl == control)
+            placed.nFollow = follow;
+}
+
 QWidget* CTemplateDialog::GetDlgItem(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
@@ -64,14 +90,37 @@ void CTemplateDialog::showEvent(QShowEvent* event) {
         m_bInitialised = true;
         FitTexts();
         OnInitDialog();
+        if (m_bResizable)
+            Layout();
     }
     QDialog::showEvent(event);
+}
+
+void CTemplateDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_bResizable)
+        Layout();
+}
+
+void CTemplateDialog::Layout() {
+    const QSize smallest = TemplateSize();
+    const int dx = std::max(0, width() - smallest.width());
+    const int dy = std::max(0, height() - smallest.height());
+    for (const Placed& placed : m_placed) {
+        const QRect& r = placed.rcUnits;
+        QRect rect = m_units.Rect(r.x(), r.y(), r.width(), r.height());
+        const int follow = placed.nFollow;
+        rect.translate(follow & kMoveRight ? dx : 0, follow & kMoveDown ? dy : 0);
+        rect.adjust(0, 0, follow & kGrowRight ? dx : 0, follow & kGrowDown ? dy : 0);
+        placed.pControl->setGeometry(rect);
+    }
+    OnLayout();
 }
 
 void CTemplateDialog::PlaceWidget(QWidget* control, int id, int x, int y, int cx, int cy) {
     control->setParent(this);
     control->setGeometry(m_units.Rect(x, y, cx, cy));
-    m_placed.push_back({control, QRect(x, y, cx, cy)});
+    m_placed.push_back({control, QRect(x, y, cx, cy), kFollowNone});
     if (id > 0)
         m_controls[id] = control;
 }
@@ -100,11 +149,13 @@ void CTemplateDialog::FitTexts() {
                    !LabelFits(*label, m_units.X(cx), m_units.Y(placed.rcUnits.height())))
                 m_units.Fit(m_units.X(cx) + 1, cx);
     }
-    for (const Placed& placed : m_placed) {
-        const QRect& r = placed.rcUnits;
-        placed.pControl->setGeometry(m_units.Rect(r.x(), r.y(), r.width(), r.height()));
+    if (m_bResizable) {
+        setMinimumSize(TemplateSize());
+        resize(TemplateSize());
+    } else {
+        setFixedSize(TemplateSize());
     }
-    setFixedSize(m_units.X(m_szUnits.width()), m_units.Y(m_szUnits.height()));
+    Layout();
 }
 
 QGroupBox* CTemplateDialog::AddGroupBox(const char* text, int x, int y, int cx, int cy) {
