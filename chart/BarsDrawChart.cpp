@@ -6,6 +6,7 @@
 // scale and the grid (ChartGrid.h).
 
 #include "chart/Bars.h"
+#include "chart/ChartAxisLabels.h"
 #include "chart/ChartGrid.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartLayout.h"
@@ -50,6 +51,9 @@ class CPriceScale : public CPaneScale {
 public:
     explicit CPriceScale(const ChartScale& scale) : m_scale(scale) {}
     bool Height(float value, int& height) const override { return m_scale.Price(value, height); }
+    bool ExactHeight(float value, double& height) const override {
+        return m_scale.ExactPrice(value, height);
+    }
 
 private:
     const ChartScale& m_scale;
@@ -99,6 +103,13 @@ void DrawPaneLabels(Surface& dc, const ChartLayout& l, const std::vector<CLinear
     }
 }
 
+void DrawDateLabels(Surface& dc, const ChartLayout& l, const ChartRecords& r) {
+    dc.SetTextAlign(kAlignCenter | kAlignTop);
+    const DateStep step = ChooseDateStep(r, l.s);
+    for (const DateLabel& label : PlaceDateLabels(DateLabelsOf(r, step), l))
+        dc.TextOut(l.BarX(label.at - 1), -2, label.text);
+}
+
 void DrawLegends(Surface& dc, const ChartLayout& l, const std::vector<ChartLegend>& legends) {
     const std::vector<CPoint> places = LegendPlaces(l, legends);
     for (std::size_t k = 0; k < legends.size(); ++k) {
@@ -125,7 +136,7 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
     const Pen previousPen = dc.SelectPen(axesPen);
     const Brush background{color(kItemBackground)};
     const Brush previousBrush = dc.SelectBrush(background);
-    dc.FillRect(CRect{0, 0, l.W, l.H}, background);
+    dc.FillRect(CRect{0, -l.band, l.W, l.H}, background);
     const COLORREF previousTextColor = dc.SetTextColor(color(kItemNormalText));
     const BackgroundMode previousMode = dc.SetBkMode(BackgroundMode::Transparent);
     const unsigned previousAlign = dc.SetTextAlign(kAlignLeft | kAlignTop);
@@ -149,23 +160,38 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             paneScales.push_back(PaneScaleOf(plan.panes[k], r, l.panes[k].height));
         DrawPaneFrames(dc, l, plan.panes, paneScales, axesPen);
 
+        const ChartOptions& options = m_chartOptions;
+        // The axis labels put prices at the grid's levels, with or without its lines.
         std::optional<CChartGrid> grid;
-        if (m_chartOptions.bGrid) {
+        if (options.bGrid || options.bAxisLabels)
             grid.emplace(l, scale, r);
+        if (options.bGrid)
             grid->DrawLines(dc, axesPen);
+        const DirectionColors direction{Pen{m_crPalette[options.nUpColor & 7], 0},
+                                        Pen{m_crPalette[options.nDownColor & 7], 0},
+                                        Brush{m_crPalette[options.nDownColor & 7]}};
+        const DirectionColors* pDirection = options.bColorByDirection ? &direction : nullptr;
+        // Every bar's marks in this order: the volume, the averages, what the provider adds. The
+        // volume is that of the slots shown, which the zoom past a unit a bar sums.
+        ChartSeries volume{SeriesKind::Histogram,
+                           ValueColumn{r.volume.data(), 1},
+                           {},
+                           Pen{color(kItemVolume), 0},
+                           0,
+                           true};
+        if (pDirection) {
+            volume.pen = direction.rising;
+            volume.pFallingPen = &direction.falling;
         }
-        // Every bar's marks in this order: the volume, the averages, what the provider adds.
-        const ChartSeries volume{
-            SeriesKind::Histogram, r.source.volume, {}, Pen{color(kItemVolume), 0}, 0};
         const ChartSeries ma1{SeriesKind::Line,
                               r.averages[0],
                               {},
-                              Pen{color(kItemMovingAverage1), 0},
+                              Pen{color(kItemMovingAverage1), 0, false, true},
                               m_nMA1Length + 1};
         const ChartSeries ma2{SeriesKind::Line,
                               r.averages[1],
                               {},
-                              Pen{color(kItemMovingAverage2), 0},
+                              Pen{color(kItemMovingAverage2), 0, false, true},
                               m_nMA2Length + 1};
         std::vector<PlacedSeries> stack;
         if (m_bShowVolume)
@@ -181,7 +207,8 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
                 stack.push_back({&series, &paneScales[k], l.panes[k].y});
 
         const Brush fallingBody{color(kItemCloseTick)};
-        CPriceMarks marks(dc, m_chartOptions.style, l, scale, r, barPen, closePen, fallingBody);
+        CPriceMarks marks(dc, options.style, l, scale, r, barPen, closePen, fallingBody,
+                          pDirection);
         const CSeriesPainter painter(dc, l, r);
         const int s = l.s;
         int last = 1, xl = s + 5, pcLast = 0;
@@ -211,8 +238,10 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
 
         // The right column's labels shorten rather than run past the chart's edge.
         const int room = l.W - l.xL;
-        const std::string firstDate = FormatDate(r.date[1], 7, ' ');
-        const std::string lastDate = FormatDate(r.date[last], 7, ' ');
+        // With the axis labels, the header's years have four digits too.
+        const int dateMode = options.bAxisLabels ? 2 : 7;
+        const std::string firstDate = FormatDate(r.date[1], dateMode, '-');
+        const std::string lastDate = FormatDate(r.date[last], dateMode, '-');
         const std::string symbol = Windows1252ToUtf8(GetSymbol(m_nCurrentIndex));
         const std::string name = GetName(m_nCurrentIndex);
         const HeaderPlan header = PlanHeader(firstDate, lastDate, symbol, name, xl, l.xR);
@@ -238,7 +267,9 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             Text(dc, kAlignLeft | kAlignBaseline, l.xL, l.yPrice,
                  PriceLabel(scale.min, room).c_str());
         if (m_bShowVolume)
-            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yPrice, VolumeLabel(scale.vmax, room).c_str());
+            Text(dc, kAlignLeft | kAlignTop, l.xL, l.yPrice,
+                 (options.bAxisLabels ? VolumeAxisText(scale.vmax) : VolumeLabel(scale.vmax, room))
+                     .c_str());
         if (grid) {
             // The labels of the right column that the grid's prices keep clear of.
             std::vector<TextBand> taken;
@@ -250,8 +281,10 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
                 taken.push_back({l.yPrice, l.yPrice + kGridTextHeight});
             if (m_bShowVolume)
                 taken.push_back({l.yPrice - kGridTextHeight, l.yPrice});
-            grid->DrawLabels(dc, taken);
+            grid->DrawLabels(dc, taken, !options.bAxisLabels);
         }
+        if (options.bAxisLabels)
+            DrawDateLabels(dc, l, r);
         DrawPaneLabels(dc, l, paneScales);
         if (m_pSeriesProvider)
             DrawLegends(dc, l, m_pSeriesProvider->Legends(r.SourceIndex(last)));

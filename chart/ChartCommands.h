@@ -23,11 +23,18 @@ struct ChartCommand {
 };
 
 constexpr ChartCommand kChartCommands[] = {
-    {ID_CHART_STYLE_BARS, ChartStyle::Bars},        {ID_CHART_STYLE_OHLC, ChartStyle::Ohlc},
-    {ID_CHART_STYLE_CANDLES, ChartStyle::Candles},  {ID_CHART_STYLE_LINE, ChartStyle::Line},
-    {ID_CHART_LOG_SCALE, &ChartOptions::bLogScale}, {ID_CHART_GRID, &ChartOptions::bGrid},
-    {ID_CHART_PERIOD_STORED, ChartPeriod::Stored},  {ID_CHART_PERIOD_DAILY, ChartPeriod::Daily},
-    {ID_CHART_PERIOD_WEEKLY, ChartPeriod::Weekly},  {ID_CHART_PERIOD_MONTHLY, ChartPeriod::Monthly},
+    {ID_CHART_STYLE_BARS, ChartStyle::Bars},
+    {ID_CHART_STYLE_OHLC, ChartStyle::Ohlc},
+    {ID_CHART_STYLE_CANDLES, ChartStyle::Candles},
+    {ID_CHART_STYLE_LINE, ChartStyle::Line},
+    {ID_CHART_LOG_SCALE, &ChartOptions::bLogScale},
+    {ID_CHART_GRID, &ChartOptions::bGrid},
+    {ID_CHART_PERIOD_STORED, ChartPeriod::Stored},
+    {ID_CHART_PERIOD_DAILY, ChartPeriod::Daily},
+    {ID_CHART_PERIOD_WEEKLY, ChartPeriod::Weekly},
+    {ID_CHART_PERIOD_MONTHLY, ChartPeriod::Monthly},
+    {ID_CHART_AXIS_LABELS, &ChartOptions::bAxisLabels},
+    {ID_CHART_COLOR_BY_DIRECTION, &ChartOptions::bColorByDirection},
 };
 
 // The command's entry, nullptr for an ID that is not one of them.

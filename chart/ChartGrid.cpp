@@ -176,7 +176,7 @@ void CChartGrid::DrawLines(Surface& dc, const Pen& pen) const {
     }
 }
 
-void CChartGrid::DrawLabels(Surface& dc, const std::vector<TextBand>& taken) const {
+void CChartGrid::DrawLabels(Surface& dc, const std::vector<TextBand>& taken, bool withDates) const {
     const ChartLayout& l = m_layout;
     dc.SetTextAlign(kAlignLeft | kAlignBaseline);
     for (const Level& level : m_levels) {
@@ -187,6 +187,8 @@ void CChartGrid::DrawLabels(Surface& dc, const std::vector<TextBand>& taken) con
         if (free)
             dc.TextOut(l.xL, baseline, level.text);
     }
+    if (!withDates)
+        return;
     // Date labels stand on the bottom axis right of their line, as long as they keep clear of
     // each other and of the right axis.
     int clearFrom = 0;

@@ -54,8 +54,8 @@ public:
     // The dotted lines, drawn before the bars so that the bars stand in front of them.
     void DrawLines(Surface& dc, const Pen& pen) const;
     // The labels, in the text colour set; a price label that would run into one of `taken` (the
-    // range labels and the last close) is left out.
-    void DrawLabels(Surface& dc, const std::vector<TextBand>& taken) const;
+    // range labels and the last close) is left out. The dates only `withDates`.
+    void DrawLabels(Surface& dc, const std::vector<TextBand>& taken, bool withDates = true) const;
 
 private:
     struct Level {

@@ -24,10 +24,11 @@ bool IsGood(const ChartRecords& r, int at) {
 } // namespace
 
 ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume,
-                       const std::vector<int>& paneHeights) {
+                       const std::vector<int>& paneHeights, int dateBand) {
     ChartLayout l{};
     l.W = std::max(frame.cx, 1);
-    l.H = std::max(frame.cy, 1);
+    l.band = std::clamp(dateBand, 0, std::max(frame.cy - 1, 0));
+    l.H = std::max(frame.cy - l.band, 1);
     l.s = std::max(barSpace, 1);
     l.xR = l.W - 50;
     l.N = (l.W - 55) / l.s;
@@ -59,9 +60,9 @@ ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume,
 CDeviceMapping ChartMapping(const ChartLayout& l, CSize target) {
     CDeviceMapping mapping;
     mapping.SetMapMode(MapMode::Anisotropic);
-    mapping.SetWindowExt(l.W, l.H);
+    mapping.SetWindowExt(l.W, l.H + l.band);
     mapping.SetViewportExt(target.cx, -target.cy);
-    mapping.SetViewportOrg(0, target.cy);
+    mapping.SetViewportOrg(0, target.cy - ScaleRounded(l.band, target.cy, l.H + l.band));
     return mapping;
 }
 
@@ -91,6 +92,16 @@ void ChartRecords::Resize(int count) {
         column->resize(size);
 }
 
+bool ChartRecords::Rising(int at) const {
+    const auto k = static_cast<std::size_t>(at);
+    if (bOpen && open[k] != 0 && std::isfinite(open[k]))
+        return close[k] >= open[k];
+    const bool before = at > 1 || nFirst > 0;
+    if (before && close[k - 1] != 0 && std::isfinite(close[k - 1]))
+        return close[k] >= close[k - 1];
+    return true;
+}
+
 bool ChartScale::Price(float price, int& height) const {
     if (bLog) {
         if (!(price > 0) || !std::isfinite(price))
@@ -108,6 +119,18 @@ bool ChartScale::Price(float price, int& height) const {
     }
     const float quotient = (price - min) / range;
     return Truncate(static_cast<double>(quotient) * v, height);
+}
+
+bool ChartScale::ExactPrice(float price, double& height) const {
+    if (!std::isfinite(price) || (bLog && !(price > 0)))
+        return false;
+    if (bLog ? logRange == 0 : range == 0)
+        height = v / 2;
+    else if (bLog)
+        height = (std::log(double(price)) - logMin) / logRange * v;
+    else
+        height = (double(price) - double(min)) / double(range) * v;
+    return std::isfinite(height);
 }
 
 bool ChartScale::Volume(float volume, int& height) const {

@@ -13,6 +13,7 @@
 //   y = yVolume .. +u        volume bars (yVolume = 6), at most u high
 //   y = 5                    bottom axis;  y = 0..4 month ticks
 //   x = s + 5, 2s + 5, ...   bars;  x = W - 50 right axis;  x = W - 48 labels of the right column
+//   y = -band .. -1          the date labels, when the chart shows them (else no band)
 //
 // Further panes take a share of the height at the bottom, each over a line of its own, and the
 // price and volume panes share the rest as they share the whole without them. However tall the
@@ -45,6 +46,9 @@ struct ChartLayout {
     // Records a slot stands for: 1, or more when the chart is zoomed out past a unit a bar, each
     // slot then a bar built of the records it covers.
     int g = 1;
+    // Units under the chart, below y = 0, that the date labels take: H is the frame's height
+    // without them.
+    int band = 0;
 
     // x of the k-th record shown.
     int BarX(int k) const { return 5 + (k + 1) * s; }
@@ -57,12 +61,14 @@ struct ChartLayout {
 };
 
 // `paneHeights` holds a height for each further pane, in percent of the height a pane gets: a
-// fifth of the chart while they take no more than half of it together.
+// fifth of the chart while they take no more than half of it together. `dateBand` units of the
+// frame's height are kept under the chart for the date labels.
 ChartLayout MakeLayout(CSize frame, int barSpace, bool showVolume,
-                       const std::vector<int>& paneHeights = {});
+                       const std::vector<int>& paneHeights = {}, int dateBand = 0);
 
 // The mapping a drawing of the layout into `target` device units sets up: the logical space
-// stretched over the target, y growing upward from its bottom edge.
+// (the band under the chart included) stretched over the target, y growing upward from its
+// bottom edge.
 CDeviceMapping ChartMapping(const ChartLayout& layout, CSize target);
 // Sets a surface up with `mapping`.
 void ApplyMapping(Surface& dc, const CDeviceMapping& mapping);
@@ -97,6 +103,9 @@ struct ChartRecords {
     void ClearBefore();
     // The index in the source of the last record of element `at` (-1 before the first record).
     int SourceIndex(int at) const { return std::min(nFirst + at * nGroup, nLast + 1) - 1; }
+    // Whether element `at` closed at or above its open, or, without an open, at or above the
+    // close before it; an element with neither counts as rising.
+    bool Rising(int at) const;
     // The value of a column over the source at element `at`; 0 where it has none.
     float At(const ValueColumn& values, int at) const {
         const int i = SourceIndex(at);
@@ -115,6 +124,8 @@ struct ChartScale {
     // False when the height has no finite value, or the price cannot be placed (0 or below on the
     // logarithmic scale). A flat range puts every price on the middle line.
     bool Price(float price, int& height) const;
+    // The height not rounded at all, for lines drawn finer than a unit.
+    bool ExactPrice(float price, double& height) const;
     // Without any volume every bar is 0 high.
     bool Volume(float volume, int& height) const;
     // The price at a height above the price pane's bottom.

@@ -15,19 +15,36 @@ void Line(Surface& dc, int x1, int y1, int x2, int y2) {
 } // namespace
 
 bool CLinearScale::Height(float value, int& height) const {
+    double exact = 0;
+    if (!ExactHeight(value, exact))
+        return false;
+    height = static_cast<int>(std::clamp(std::trunc(exact), -kHeightLimit, kHeightLimit));
+    return true;
+}
+
+bool CLinearScale::ExactHeight(float value, double& height) const {
     if (!std::isfinite(value))
         return false;
     if (!(m_dMax > m_dMin)) {
         height = m_nHeight / 2;
         return true;
     }
-    const double place = (double(value) - m_dMin) / (m_dMax - m_dMin) * m_nHeight;
-    height = static_cast<int>(std::clamp(std::trunc(place), -kHeightLimit, kHeightLimit));
+    height = (double(value) - m_dMin) / (m_dMax - m_dMin) * m_nHeight;
     return true;
 }
 
 void CSeriesPainter::DrawLine(const ValueColumn& values, const Pen& pen, const CPaneScale& scale,
                               int base, int x, int at) const {
+    if (pen.smooth && m_dc.DrawsSmoothLines()) {
+        double a = 0, b = 0;
+        if (scale.ExactHeight(m_r.At(values, at), a) &&
+            scale.ExactHeight(m_r.At(values, at - 1), b) && std::fabs(a) < kHeightLimit &&
+            std::fabs(b) < kHeightLimit) {
+            m_dc.SelectPen(pen);
+            m_dc.SmoothLine(x - m_layout.s, base + b, x, base + a);
+        }
+        return;
+    }
     int a = 0, b = 0;
     if (scale.Height(m_r.At(values, at), a) && scale.Height(m_r.At(values, at - 1), b)) {
         m_dc.SelectPen(pen);
@@ -51,10 +68,12 @@ void CSeriesPainter::Draw(const ChartSeries& series, const CPaneScale& scale, in
             DrawLine(series.lower, series.pen, scale, base, x, at);
         break;
     case SeriesKind::Histogram:
-        if (scale.Height(m_r.At(series.values, at), height)) {
+        if (scale.Height(series.bShownValues ? series.values[at] : m_r.At(series.values, at),
+                         height)) {
             int zero = 0;
             scale.Height(0, zero);
-            m_dc.SelectPen(series.pen);
+            m_dc.SelectPen(series.pFallingPen && !m_r.Rising(at) ? *series.pFallingPen
+                                                                 : series.pen);
             Line(m_dc, x, base + std::max(zero, 0), x, base + height);
         }
         break;

@@ -26,6 +26,11 @@ struct ChartSeries {
     Pen pen;
     // The first index of the source whose mark is drawn: a line's first segment ends there.
     int nFirst = 0;
+    // The values are those of the elements shown (RecordSource.h's columns joined into the slots
+    // of a zoom past a unit a bar, as the volume's sums are), indexed by element, not by source.
+    bool bShownValues = false;
+    // When set, the marks of falling elements (ChartRecords::Rising) are drawn with this pen.
+    const Pen* pFallingPen = nullptr;
 };
 
 // Heights in a pane, above its bottom, truncated toward zero: the price pane's scale, the volume
@@ -35,6 +40,13 @@ public:
     virtual ~CPaneScale() = default;
     // False when the value has no height (not a finite number, or off a logarithmic scale).
     virtual bool Height(float value, int& height) const = 0;
+    // The same height not truncated, for lines drawn finer than a unit.
+    virtual bool ExactHeight(float value, double& height) const {
+        int whole = 0;
+        const bool placed = Height(value, whole);
+        height = whole;
+        return placed;
+    }
 };
 
 // A pane's linear scale from `min` to `max` over `height` units; a flat range puts every value on
@@ -44,6 +56,7 @@ public:
     CLinearScale(double min, double max, int height)
         : m_dMin(min), m_dMax(max), m_nHeight(height) {}
     bool Height(float value, int& height) const override;
+    bool ExactHeight(float value, double& height) const override;
     double Min() const { return m_dMin; }
     double Max() const { return m_dMax; }
 

@@ -4,6 +4,7 @@
 #include "chart/ChartWindow.h"
 
 #include "chart/Bars.h"
+#include "chart/ChartAxisLabels.h"
 #include "chart/ChartPanes.h"
 #include "quotes/Dates.h"
 #include "quotes/MovingAverage.h"
@@ -86,7 +87,8 @@ ChartLayout CChartWindow::Layout(CSize client) const {
     const CSeriesProvider* provider = m_bars.GetSeriesProvider();
     ChartLayout layout =
         MakeLayout(m_bars.GetFrameSize(client), GetBarSpace(), m_bars.GetShowVolume() != 0,
-                   provider ? provider->PaneHeights() : std::vector<int>{});
+                   provider ? provider->PaneHeights() : std::vector<int>{},
+                   m_bars.GetChartOptions().bAxisLabels ? kDateBand : 0);
     layout.g = m_nZoomGroup;
     return layout;
 }
@@ -257,7 +259,7 @@ bool CChartWindow::SetEndRecord(int record) {
 
 int CChartWindow::MostGroup(CSize client) {
     ChartLayout layout = Layout(client);
-    layout = MakeLayout(CSize{layout.W, layout.H}, kMinZoomSpace, false);
+    layout = MakeLayout(CSize{layout.W, layout.H + layout.band}, kMinZoomSpace, false);
     const int slots = std::max(layout.Page(), 1);
     return std::max((GetRecordCount() + slots - 1) / slots, 1);
 }

@@ -44,6 +44,11 @@ struct ChartHit {
     bool bPricePane = false; // the point lies in the price pane
     double dPrice = 0;       // the price at the point's height (beyond the pane too)
     std::string strPrice;    // dPrice with the decimals one pixel tells apart
+    // The client rows the bar's marks cover, from its high to its low, and those of its volume
+    // bar (top above bottom; bottom below top when there is no such mark): the crosshair's
+    // vertical line leaves them free.
+    int yBarTop = 0, yBarBottom = -1;
+    int yVolumeTop = 0, yVolumeBottom = -1;
 };
 
 // One record as the readout shows it.

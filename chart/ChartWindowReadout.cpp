@@ -52,8 +52,20 @@ ChartHit CChartWindow::HitTest(CPoint point, CSize client) {
     hit.dPrice = scale.PriceAt(height);
     // On the logarithmic scale a pixel spans a price in proportion to the price.
     const double span = scale.bLog ? hit.dPrice * scale.logRange : double(scale.range);
-    const double pixel = double(l.H) / client.cy;
+    const double pixel = 1 / mapping.ScaleY();
     hit.strPrice = PriceText(hit.dPrice, l.v > 0 ? span / l.v * pixel : 0);
+
+    const int at = k + 1, x = l.BarX(k);
+    int high = 0, low = 0, volume = 0;
+    const auto row = [&](int y) { return mapping.ToDevice(x, y).y; };
+    if (scale.Price(shown.high[at], high) && scale.Price(shown.low[at], low)) {
+        hit.yBarTop = row(l.yPrice + std::max(high, low) + 1);
+        hit.yBarBottom = row(l.yPrice + std::min(high, low));
+    }
+    if (m_bars.GetShowVolume() && scale.Volume(shown.volume[at], volume) && volume > 0) {
+        hit.yVolumeTop = row(l.yVolume + volume);
+        hit.yVolumeBottom = row(l.yVolume);
+    }
     return hit;
 }
 

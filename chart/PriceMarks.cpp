@@ -32,10 +32,11 @@ int CandleHalfWidth(int barSpace) {
 
 CPriceMarks::CPriceMarks(Surface& dc, ChartStyle style, const ChartLayout& layout,
                          const ChartScale& scale, const ChartRecords& records, const Pen& barPen,
-                         const Pen& closePen, const Brush& fallingBody)
+                         const Pen& closePen, const Brush& fallingBody,
+                         const DirectionColors* pDirection)
     : m_dc(dc), m_style(FittingStyle(style, layout.s)), m_scale(scale), m_r(records),
-      m_barPen(barPen), m_closePen(closePen), m_fallingBody(fallingBody), m_nBase(layout.yPrice),
-      m_nSpace(layout.s), m_nTick(OhlcTickLength(layout.s)),
+      m_pDirection(pDirection), m_pBar(&barPen), m_pClose(&closePen), m_pFallingBody(&fallingBody),
+      m_nBase(layout.yPrice), m_nSpace(layout.s), m_nTick(OhlcTickLength(layout.s)),
       m_nHalfBody(CandleHalfWidth(layout.s)) {}
 
 // The open counts only where the security stores one and it is not 0, a missing value.
@@ -47,6 +48,10 @@ bool CPriceMarks::OpenHeight(int at, int& po) const {
 bool CPriceMarks::Draw(int x, int at, int& pc) {
     int po = 0;
     bool placed = false;
+    if (m_pDirection) {
+        m_pBar = m_pClose = m_r.Rising(at) ? &m_pDirection->rising : &m_pDirection->falling;
+        m_pFallingBody = &m_pDirection->fallingBody;
+    }
     switch (m_style) {
     case ChartStyle::Bars:
         DrawBar(x, at, x + 2, pc, placed);
@@ -54,7 +59,7 @@ bool CPriceMarks::Draw(int x, int at, int& pc) {
     case ChartStyle::Ohlc:
         DrawBar(x, at, x + m_nTick + 1, pc, placed);
         if (OpenHeight(at, po)) {
-            m_dc.SelectPen(m_barPen);
+            m_dc.SelectPen(*m_pBar);
             Line(m_dc, x - m_nTick, m_nBase + po, x, m_nBase + po);
         }
         break;
@@ -79,12 +84,12 @@ bool CPriceMarks::Draw(int x, int at, int& pc) {
 void CPriceMarks::DrawBar(int x, int at, int tickEnd, int& pc, bool& placed) {
     int ph = 0, pl = 0;
     if (m_scale.Price(m_r.high[at], ph) && m_scale.Price(m_r.low[at], pl)) {
-        m_dc.SelectPen(m_barPen);
+        m_dc.SelectPen(*m_pBar);
         Line(m_dc, x, m_nBase + pl, x, m_nBase + ph + 1);
     }
     placed = m_scale.Price(m_r.close[at], pc);
     if (placed) {
-        m_dc.SelectPen(m_closePen);
+        m_dc.SelectPen(*m_pClose);
         Line(m_dc, x, m_nBase + pc, tickEnd, m_nBase + pc);
     }
 }
@@ -94,13 +99,13 @@ void CPriceMarks::DrawCandle(int x, int at, int po, int pc) {
     const int bottom = m_nBase + std::min(po, pc), top = m_nBase + std::max(po, pc);
     const int left = x - m_nHalfBody, right = x + m_nHalfBody;
     int ph = 0, pl = 0;
-    m_dc.SelectPen(m_barPen);
+    m_dc.SelectPen(*m_pBar);
     if (m_scale.Price(m_r.low[at], pl) && m_nBase + pl < bottom)
         Line(m_dc, x, m_nBase + pl, x, bottom);
     if (m_scale.Price(m_r.high[at], ph) && m_nBase + ph > top)
         Line(m_dc, x, top + 1, x, m_nBase + ph + 1);
     if (m_r.close[at] < m_r.open[at])
-        m_dc.FillRect(CRect{left, bottom, right, top}, m_fallingBody);
+        m_dc.FillRect(CRect{left, bottom, right, top}, *m_pFallingBody);
     if (top == bottom) {
         Line(m_dc, left, top, right + 1, top);
         return;
@@ -117,7 +122,7 @@ void CPriceMarks::DrawCandle(int x, int at, int po, int pc) {
 void CPriceMarks::DrawLine(int x, int at, int pc) {
     int previous = 0;
     const bool before = at > 1 || m_r.nFirst > 0;
-    m_dc.SelectPen(m_closePen);
+    m_dc.SelectPen(*m_pClose);
     if (before && m_scale.Price(m_r.close[at - 1], previous))
         Line(m_dc, x - m_nSpace, m_nBase + previous, x, m_nBase + pc);
     else

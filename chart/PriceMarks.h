@@ -8,7 +8,10 @@
 //   line     a line through the closes
 //
 // The "High-Low Bar" colour draws bars, open ticks, wicks and body outlines; the "Close Tick"
-// colour draws close ticks, falling bodies and the close line. OHLC bars and candles need three
+// colour draws close ticks, falling bodies and the close line. Coloured by direction, every mark
+// of a rising bar (ChartRecords::Rising) is drawn in the rising colour, and every mark of a
+// falling one, its body filled, in the falling colour; a segment of the close line takes the
+// colour of the bar it ends at. OHLC bars and candles need three
 // units of spacing (ticks and bodies would run into the next bar otherwise) and a stored open:
 // without them a bar is drawn in the first style.
 
@@ -22,12 +25,18 @@ ChartStyle FittingStyle(ChartStyle style, int barSpace);
 int OhlcTickLength(int barSpace);
 int CandleHalfWidth(int barSpace);
 
+// The pens and the body of rising and falling bars, when they are coloured by direction.
+struct DirectionColors {
+    Pen rising, falling;
+    Brush fallingBody;
+};
+
 class CPriceMarks {
 public:
     // `style` is what the user chose; the marks fall back as the spacing of `layout` needs.
     CPriceMarks(Surface& dc, ChartStyle style, const ChartLayout& layout, const ChartScale& scale,
                 const ChartRecords& records, const Pen& barPen, const Pen& closePen,
-                const Brush& fallingBody);
+                const Brush& fallingBody, const DirectionColors* pDirection = nullptr);
 
     // Draws the marks of element `at` of the records at x; true when its close has a height,
     // which is then in `pc`.
@@ -43,9 +52,11 @@ private:
     ChartStyle m_style;
     const ChartScale& m_scale;
     const ChartRecords& m_r;
-    const Pen& m_barPen;
-    const Pen& m_closePen;
-    const Brush& m_fallingBody;
+    const DirectionColors* m_pDirection;
+    // The pens and the body of the bar being drawn: the chart's own unless coloured by direction.
+    const Pen* m_pBar;
+    const Pen* m_pClose;
+    const Brush* m_pFallingBody;
     int m_nBase; // y of height 0 in the price pane
     int m_nSpace;
     int m_nTick;

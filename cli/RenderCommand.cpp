@@ -2,6 +2,7 @@
 // image or written as a trace of the drawing primitives.
 
 #include "chart/Bars.h"
+#include "chart/ChartThemes.h"
 #include "chart/ViewOptions.h"
 #include "chart/studies/StudyList.h"
 #include "cli/CliCommands.h"
@@ -136,10 +137,22 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
             }
             bars.SetChartOptions(options);
             ++i;
-        } else if (a == "--log" || a == "--grid") {
+        } else if (a == "--log" || a == "--grid" || a == "--axis-labels" ||
+                   a == "--color-by-direction") {
             ChartOptions options = bars.GetChartOptions();
-            (a == "--log" ? options.bLogScale : options.bGrid) = true;
+            (a == "--log"           ? options.bLogScale
+             : a == "--grid"        ? options.bGrid
+             : a == "--axis-labels" ? options.bAxisLabels
+                                    : options.bColorByDirection) = true;
             bars.SetChartOptions(options);
+        } else if (a == "--theme") {
+            ChartTheme theme;
+            if (!hasValue || !ParseChartTheme(arguments[i + 1], theme)) {
+                problem = "--theme needs classic, light or dark";
+                return false;
+            }
+            ApplyTheme(bars, theme);
+            ++i;
         } else if (a == "--hide-bad-data") {
             bars.SetHideBadData(1);
         } else if (a == "--study" && hasValue) {

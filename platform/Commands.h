@@ -27,6 +27,9 @@ constexpr int ID_CHART_PERIOD_DAILY = 32797;
 constexpr int ID_CHART_PERIOD_WEEKLY = 32798;
 constexpr int ID_CHART_PERIOD_MONTHLY = 32799;
 constexpr int ID_CHART_STUDIES = 32800;
+constexpr int ID_CHART_AXIS_LABELS = 32801;
+constexpr int ID_CHART_COLOR_BY_DIRECTION = 32802;
+constexpr int ID_CHART_DIRECTION_COLORS = 32803;
 
 constexpr int ID_VIEW_RANGE_1M = 32810;
 constexpr int ID_VIEW_RANGE_3M = 32811;
@@ -34,6 +37,9 @@ constexpr int ID_VIEW_RANGE_6M = 32812;
 constexpr int ID_VIEW_RANGE_1Y = 32813;
 constexpr int ID_VIEW_RANGE_5Y = 32814;
 constexpr int ID_VIEW_RANGE_ALL = 32815;
+constexpr int ID_VIEW_THEME_CLASSIC = 32816;
+constexpr int ID_VIEW_THEME_LIGHT = 32817;
+constexpr int ID_VIEW_THEME_DARK = 32818;
 
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
@@ -84,7 +90,7 @@ enum class CommandCheck {
 };
 
 // The groups of radio items.
-enum class CommandGroup { None, ChartStyle, ChartPeriod };
+enum class CommandGroup { None, ChartStyle, ChartPeriod, ViewTheme };
 
 struct CommandInfo {
     int id;

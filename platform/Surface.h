@@ -28,6 +28,9 @@ struct Pen {
     COLORREF color = 0;
     int width = 0;
     bool null = false;
+    // A curve through values (an average, a study): drawn with SmoothLine where the surface
+    // draws smooth lines.
+    bool smooth = false;
     bool operator==(const Pen&) const = default;
 };
 
@@ -82,4 +85,11 @@ public:
     virtual void Ellipse(const CRect& bounds) = 0;
     virtual void Pie(const CRect& bounds, CPoint start, CPoint end) = 0;
     virtual void Arc(const CRect& bounds, CPoint start, CPoint end) = 0;
+
+    // Smooth lines: on a surface with device pixels finer than its logical units (a screen of a
+    // device pixel ratio of 2 or more), a line between points placed finer than a unit, drawn
+    // anti-aliased at the device's resolution with the selected pen. Other surfaces draw none of
+    // them; their callers draw the line whole units apart with LineTo.
+    virtual bool DrawsSmoothLines() const { return false; }
+    virtual void SmoothLine(double /*x1*/, double /*y1*/, double /*x2*/, double /*y2*/) {}
 };

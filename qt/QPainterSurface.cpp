@@ -108,6 +108,28 @@ QPoint CQPainterSurface::LogicalToDevice(int x, int y) const {
     return QPoint(device.x, device.y);
 }
 
+QPointF CQPainterSurface::ExactDevicePoint(double x, double y) const {
+    const CSize window = m_mapping.WindowExt(), viewport = m_mapping.ViewportExt();
+    const CPoint origin = m_mapping.ViewportOrg();
+    return QPointF(origin.x + x * viewport.cx / window.cx + 0.5,
+                   origin.y + y * viewport.cy / window.cy + 0.5);
+}
+
+// A width-0 pen a little over a device pixel wide, so that the curve weighs about what a crisp
+// one-pixel line does; wider pens as wide as their lines. Antialiasing only for this line.
+void CQPainterSurface::SmoothLine(double x1, double y1, double x2, double y2) {
+    if (m_pen.null)
+        return;
+    const double scale = std::min(DeviceScaleX(), DeviceScaleY());
+    const double width = m_pen.width > 0 ? m_pen.width * scale : std::max(1.0, 0.6 * scale);
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setPen(
+        QPen(ToQColor(m_pen.color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    m_painter.drawLine(QLineF(ExactDevicePoint(x1, y1), ExactDevicePoint(x2, y2)));
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painterPen = PainterPen::Other;
+}
+
 double CQPainterSurface::DeviceScaleX() const {
     return m_mapping.ScaleX();
 }

@@ -21,6 +21,7 @@
 #include <QFontMetricsF>
 #include <QPen>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QRgb>
 
@@ -58,9 +59,18 @@ public:
     void Pie(const CRect& bounds, CPoint start, CPoint end) override;
     void Arc(const CRect& bounds, CPoint start, CPoint end) override;
 
+    // Smooth lines are the caller's choice (a screen of a device pixel ratio of 2 or more), on
+    // raster devices only.
+    void SetSmoothLines(bool smooth) { m_bSmooth = smooth; }
+    bool DrawsSmoothLines() const override { return m_bSmooth && m_bRaster; }
+    void SmoothLine(double x1, double y1, double x2, double y2) override;
+
     QPoint LogicalToDevice(int x, int y) const;
 
 private:
+    // A logical point on the device, not rounded, at the centre of the pixels it covers.
+    QPointF ExactDevicePoint(double x, double y) const;
+
     static constexpr int kMaxRuns = 1 << 16;
 
     enum class PainterPen : unsigned char { Other, Line, Text };
@@ -89,6 +99,7 @@ private:
 
     QPainter& m_painter;
     bool m_bRaster = true;
+    bool m_bSmooth = false;
     double m_dHairline = 1.0; // device width of a one-pixel pen on vector devices
     ImageTarget m_image;
 

@@ -82,7 +82,7 @@ void CStudyList::AddSeries(const CRecordSource& source, ChartPanePlan& plan) {
         const StudyType& type = *study.spec.pType;
         std::vector<ChartSeries> series;
         for (std::size_t k = 0; k < type.outputs.size(); ++k) {
-            const Pen pen{Shade(study.color, k), study.width > 1 ? study.width : 0};
+            const Pen pen{Shade(study.color, k), study.width > 1 ? study.width : 0, false, true};
             series.push_back(ChartSeries{
                 type.outputs[k].kind, ValueColumn{m_computed[s].drawn[k].data(), 1}, {}, pen, 0});
         }

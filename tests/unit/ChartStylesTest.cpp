@@ -121,6 +121,51 @@ TEST_F(ChartStylesTest, MarksOfEachStyle) {
     EXPECT_EQ(m_surface.Fills().size(), 1u);
 }
 
+// Coloured by direction, every mark of the rising record (x = 15) and of its volume bar is in the
+// rising colour, every mark of the falling one (x = 25) in the falling colour; the close line's
+// segment takes the colour of the record it ends at. Without opens the close before decides.
+TEST_F(ChartStylesTest, ColourByDirectionOnEachStyle) {
+    constexpr COLORREF kYellow = Rgb(255, 255, 0), kMagenta = Rgb(255, 0, 255);
+    const struct {
+        ChartStyle style;
+        std::vector<Ohlc> bars;
+    } cases[] = {
+        {ChartStyle::Bars, kRiseAndFall},
+        {ChartStyle::Ohlc, kRiseAndFall},
+        {ChartStyle::Candles, kRiseAndFall},
+        {ChartStyle::Line, kRiseAndFall},
+        {ChartStyle::Ohlc, {{0, 18, 10, 16}, {0, 20, 10, 12}}},
+    };
+    for (const auto& c : cases) {
+        Load(c.bars);
+        m_bars.SetBarSpace(10);
+        ChartOptions options;
+        options.style = c.style;
+        options.bColorByDirection = true;
+        options.nUpColor = 6;
+        options.nDownColor = 5;
+        m_bars.SetChartOptions(options);
+        Draw();
+        int rising = 0, falling = 0;
+        for (const RecordedLine& line : m_surface.Lines()) {
+            const int x = std::max(line.from.x, line.to.x);
+            if (line.color == kWhite || x >= 605)
+                continue; // the axes
+            if (x <= 20) {
+                EXPECT_EQ(line.color, kYellow) << int(c.style) << " at " << x;
+                ++rising;
+            } else {
+                EXPECT_EQ(line.color, kMagenta) << int(c.style) << " at " << x;
+                ++falling;
+            }
+        }
+        EXPECT_GE(rising, 2) << int(c.style); // a mark and a volume bar each
+        EXPECT_GE(falling, 2) << int(c.style);
+        for (std::size_t k = 1; k < m_surface.Fills().size(); ++k)
+            EXPECT_EQ(m_surface.Fills()[k].color, kMagenta); // the falling body
+    }
+}
+
 TEST_F(ChartStylesTest, CandlesWithoutOpensAreBars) {
     Load(std::vector<Ohlc>{{0, 18, 10, 16}, {0, 20, 10, 12}});
     m_bars.SetBarSpace(10);
@@ -254,8 +299,9 @@ TEST_F(ChartStylesTest, OptionsPersistInTheirOwnSection) {
     EXPECT_TRUE(RunChartCommand(ID_CHART_STYLE_CANDLES, m_bars, m_settings));
     EXPECT_TRUE(RunChartCommand(ID_CHART_PERIOD_MONTHLY, m_bars, m_settings));
     EXPECT_TRUE(RunChartCommand(ID_CHART_GRID, m_bars, m_settings));
+    EXPECT_TRUE(RunChartCommand(ID_CHART_AXIS_LABELS, m_bars, m_settings));
     EXPECT_FALSE(RunChartCommand(ID_CHART_GRID - 100, m_bars, m_settings));
-    const ChartOptions want{ChartStyle::Candles, false, ChartPeriod::Monthly, true};
+    const ChartOptions want{ChartStyle::Candles, false, ChartPeriod::Monthly, true, true};
     EXPECT_EQ(m_bars.GetChartOptions(), want);
     EXPECT_EQ(LoadChartOptions(m_settings), want);
     EXPECT_EQ(m_settings.ReadString("Chart", "Period", ""), "3");
@@ -264,8 +310,10 @@ TEST_F(ChartStylesTest, OptionsPersistInTheirOwnSection) {
     EXPECT_FALSE(IsChartCommandChecked(ID_CHART_LOG_SCALE, want));
     m_settings.WriteString("Chart", "Style", "9");
     m_settings.WriteString("Chart", "Period", "-1");
+    m_settings.WriteString("Chart", "UpColor", "8");
     EXPECT_EQ(LoadChartOptions(m_settings).style, ChartStyle::Bars);
     EXPECT_EQ(LoadChartOptions(m_settings).period, ChartPeriod::Stored);
+    EXPECT_EQ(LoadChartOptions(m_settings).nUpColor, kDefaultUpColor);
 }
 
 } // namespace
