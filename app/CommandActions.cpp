@@ -54,8 +54,12 @@ CCommandActions::CCommandActions(QWidget& window, const CCommandRouter& router)
         action->setCheckable(command.check != CommandCheck::None);
         if (command.check == CommandCheck::Radio) {
             QActionGroup*& group = groups[command.group];
-            if (!group)
+            if (!group) {
                 group = new QActionGroup(this);
+                // Colours of the user's own choosing are no theme: no item is marked.
+                if (command.group == CommandGroup::ViewTheme)
+                    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+            }
             group->addAction(action);
         }
         action->setEnabled(false);

@@ -12,6 +12,10 @@ bool CDialogHost::RunStudies(CStudyList&, Settings&, QWidget*) {
     return false;
 }
 
+bool CDialogHost::RunDirectionColors(CBars&, Settings&, QWidget*) {
+    return false;
+}
+
 bool CDialogHost::StartSlideShow(const CSlideShowContext&) {
     return false;
 }

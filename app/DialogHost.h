@@ -36,6 +36,9 @@ public:
     // Studies: runs the Studies dialog over the studies shown, and on OK applies and stores them.
     // True when the chart must be drawn again.
     virtual bool RunStudies(CStudyList& studies, Settings& settings, QWidget* parent);
+    // Direction Colours: runs the dialog of the colours of rising and falling bars, and on OK
+    // applies and stores them. True when the chart must be drawn again.
+    virtual bool RunDirectionColors(CBars& bars, Settings& settings, QWidget* parent);
     // Slide Show: asks for the interval and opens the show's window. True when a show started.
     virtual bool StartSlideShow(const CSlideShowContext& context);
     // About: runs the About box. The two flags remember, for this run, that a link was followed.

@@ -28,6 +28,7 @@ constexpr int kViewMenu[] = {
     ID_VIEW_SLIDESHOW,
     kSeparator,
     kRangeMenu,
+    kThemeMenu,
     kSeparator,
     ID_VIEW_TOOLBAR,
     ID_VIEW_STATUS_BAR,
@@ -40,6 +41,10 @@ constexpr int kChartMenu[] = {
     kSeparator,
     ID_CHART_LOG_SCALE,
     ID_CHART_GRID,
+    ID_CHART_AXIS_LABELS,
+    kSeparator,
+    ID_CHART_COLOR_BY_DIRECTION,
+    ID_CHART_DIRECTION_COLORS,
     kSeparator,
     ID_CHART_PERIOD_STORED,
     ID_CHART_PERIOD_DAILY,
@@ -68,8 +73,15 @@ constexpr int kRangeItems[] = {
     ID_VIEW_RANGE_ALL,
 };
 
+constexpr int kThemeItems[] = {
+    ID_VIEW_THEME_CLASSIC,
+    ID_VIEW_THEME_LIGHT,
+    ID_VIEW_THEME_DARK,
+};
+
 constexpr SubmenuInfo kSubmenus[] = {
     {kRangeMenu, "&Range", kRangeItems},
+    {kThemeMenu, "T&heme", kThemeItems},
 };
 
 constexpr MenuInfo kMenus[] = {

@@ -8,6 +8,7 @@
 constexpr int kSeparator = 0;
 // Submenus stand in a menu under IDs below 0.
 constexpr int kRangeMenu = -1;
+constexpr int kThemeMenu = -2;
 
 struct MenuInfo {
     const char* title;

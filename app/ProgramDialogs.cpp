@@ -20,6 +20,10 @@ bool CProgramDialogs::RunStudies(CStudyList& studies, Settings& settings, QWidge
     return RunStudiesCommand(studies, settings, {}, parent, m_fnRun);
 }
 
+bool CProgramDialogs::RunDirectionColors(CBars& bars, Settings& settings, QWidget* parent) {
+    return RunDirectionColorsCommand(bars, settings, parent, m_fnRun);
+}
+
 bool CProgramDialogs::StartSlideShow(const CSlideShowContext& context) {
     SlideShowHooks hooks;
     hooks.markIndicatorStale = context.fnMarkIndicatorStale;

@@ -15,6 +15,7 @@ public:
     bool RunViewOptions(CBars& bars, Settings& settings, QWidget* parent) override;
     bool RunGoTo(CBars& bars, Settings& settings, QWidget* parent) override;
     bool RunStudies(CStudyList& studies, Settings& settings, QWidget* parent) override;
+    bool RunDirectionColors(CBars& bars, Settings& settings, QWidget* parent) override;
     bool StartSlideShow(const CSlideShowContext& context) override;
     void RunAbout(QWidget* parent, int& bMailLinkVisited, int& bWebLinkVisited) override;
 

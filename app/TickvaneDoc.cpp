@@ -6,6 +6,7 @@
 #include "chart/Bars.h"
 #include "chart/ChartCommands.h"
 #include "chart/ChartOptions.h"
+#include "chart/ChartThemes.h"
 #include "chart/MasterPath.h"
 #include "chart/QuoteHistory.h"
 #include "chart/ViewOptions.h"
@@ -34,6 +35,12 @@ CTickvaneDoc::CTickvaneDoc(CAppServices& services)
             id, [this, id] { OnChartCommand(id); },
             [this](CCmdUI& ui) { OnUpdateChartCommand(ui); });
     }
+    m_commands.On(
+        ID_CHART_DIRECTION_COLORS, [this] { OnChartDirectionColors(); },
+        [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
+    for (const int id : {ID_VIEW_THEME_CLASSIC, ID_VIEW_THEME_LIGHT, ID_VIEW_THEME_DARK})
+        m_commands.On(
+            id, [this, id] { OnViewTheme(id); }, [this](CCmdUI& ui) { OnUpdateViewTheme(ui); });
     // There is nothing to save, and the MASTER must stay as it is.
     m_commands.OnUpdate(ID_FILE_SAVE, [](CCmdUI& ui) { ui.Enable(false); });
 }
@@ -115,4 +122,23 @@ void CTickvaneDoc::OnUpdateChartCommand(CCmdUI& ui) const {
                        HasStoredColumn(m_pBars->GetQuotes().sourceHeader, kColTime);
     ui.Enable(m_pBars->IsDataLoaded() && daily);
     ui.SetCheck(checked);
+}
+
+void CTickvaneDoc::OnChartDirectionColors() {
+    if (m_services.pDialogHost->RunDirectionColors(*m_pBars, m_services.settings,
+                                                   m_services.pMainWindow))
+        UpdateAllViews();
+}
+
+void CTickvaneDoc::OnViewTheme(int id) {
+    if (const std::optional<ChartTheme> theme = ThemeOfCommand(id)) {
+        ChooseTheme(*m_pBars, m_services.settings, *theme);
+        UpdateAllViews();
+    }
+}
+
+void CTickvaneDoc::OnUpdateViewTheme(CCmdUI& ui) const {
+    const std::optional<ChartTheme> current = CurrentTheme(*m_pBars);
+    ui.Enable();
+    ui.SetCheck(current && current == ThemeOfCommand(ui.m_nID));
 }

@@ -59,6 +59,11 @@ private:
     // The Chart menu: style, scale, grid and period, stored at once.
     void OnChartCommand(int id);
     void OnUpdateChartCommand(CCmdUI& ui) const;
+    void OnChartDirectionColors();
+    // View > Theme: the theme's colours, stored at once; the item of the theme the chart has is
+    // marked.
+    void OnViewTheme(int id);
+    void OnUpdateViewTheme(CCmdUI& ui) const;
 
     CAppServices& m_services;
     std::unique_ptr<CBars> m_pBars;

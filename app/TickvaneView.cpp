@@ -101,8 +101,8 @@ void CTickvaneView::OnUpdate(ViewHint hint) {
 
 // The chart is drawn into an image of the screen's own pixels, so that at a device pixel ratio of
 // 2 the same layout comes out at twice the resolution rather than scaled up. Its text gets the
-// widget's font at that resolution. A paint that only the crosshair asked for draws the image
-// again with the crosshair over it, not the chart.
+// widget's font at that resolution, and its averages and study lines are drawn smooth. A paint that
+// only the crosshair asked for draws the image again with the crosshair over it, not the chart.
 void CTickvaneView::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
     const CSize client = ChartClient();
@@ -118,6 +118,7 @@ void CTickvaneView::paintEvent(QPaintEvent* event) {
             QPainter painter(&m_image);
             painter.setFont(font());
             CQPainterSurface surface(painter);
+            surface.SetSmoothLines(ratio >= 2);
             OnDraw(surface, CRect{0, 0, client.cx, client.cy});
         }
         UpdateScrollBar();

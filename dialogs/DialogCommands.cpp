@@ -1,9 +1,11 @@
 #include "dialogs/DialogCommands.h"
 
 #include "chart/Bars.h"
+#include "chart/ChartOptions.h"
 #include "chart/ViewOptions.h"
 #include "chart/studies/StudySettings.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/DirectionColorsDlg.h"
 #include "dialogs/GoToDlg.h"
 #include "dialogs/SlideShowDlg.h"
 #include "dialogs/StudiesDlg.h"
@@ -69,6 +71,23 @@ bool RunStudiesCommand(CStudyList& studies, Settings& settings,
     StoreStudies(settings, studies.Studies());
     if (updateAllViews)
         updateAllViews();
+    return true;
+}
+
+bool RunDirectionColorsCommand(CBars& bars, Settings& settings, QWidget* parent,
+                               const DialogRunner& run) {
+    ChartOptions options = bars.GetChartOptions();
+    CDirectionColorsDlg dlg(bars, parent);
+    dlg.m_nRising = options.nUpColor;
+    dlg.m_nFalling = options.nDownColor;
+    if (run(dlg) != QDialog::Accepted)
+        return false;
+    options.nUpColor = dlg.m_nRising;
+    options.nDownColor = dlg.m_nFalling;
+    if (options == bars.GetChartOptions())
+        return false;
+    bars.SetChartOptions(options);
+    StoreChartOptions(settings, options);
     return true;
 }
 

@@ -38,6 +38,11 @@ bool RunStudiesCommand(CStudyList& studies, Settings& settings,
                        const std::function<void()>& updateAllViews, QWidget* parent = nullptr,
                        const DialogRunner& run = ExecDialog);
 
+// Direction Colours (Chart menu): the colours of rising and falling bars. After OK they go to the
+// chart's options and are stored in section "Chart"; true when they changed.
+bool RunDirectionColorsCommand(CBars& bars, Settings& settings, QWidget* parent = nullptr,
+                               const DialogRunner& run = ExecDialog);
+
 // About: the About box, with the application's followed flags of its two links. Without an
 // opener the desktop opens the links.
 void RunAboutCommand(int* pbMailLinkVisited, int* pbWebLinkVisited, QWidget* parent = nullptr,

@@ -7,11 +7,15 @@
 #include "app/TickvaneView.h"
 #include "chart/Bars.h"
 #include "chart/ChartCommands.h"
+#include "chart/ViewOptions.h"
+#include "dialogs/DialogCommands.h"
+#include "dialogs/DirectionColorsDlg.h"
 #include "tests/gui/AppFixture.h"
 #include "tests/support/MetaStockWriter.h"
 #include "tests/support/SyntheticPrices.h"
 
 #include <QActionGroup>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -40,10 +44,11 @@ std::vector<PriceRecord> Records(int count, bool bad) {
     return records;
 }
 
-// "Style,LogScale,Period,Grid" as stored in section "Chart".
+// "Style,LogScale,Period,Grid,AxisLabels,ColorByDirection" as stored in section "Chart".
 QString Stored(Settings& settings) {
     QStringList values;
-    for (const char* name : {"Style", "LogScale", "Period", "Grid"})
+    for (const char* name :
+         {"Style", "LogScale", "Period", "Grid", "AxisLabels", "ColorByDirection"})
         values << QString::fromStdString(settings.ReadString(kChartSection, name, "-"));
     return values.join(u',');
 }
@@ -64,6 +69,7 @@ private slots:
     void leftOutPane_data();
     void leftOutPane();
     void optionsSurviveOpeningAndRestart();
+    void themesAndDirectionColours();
 
 private:
     CTickvaneApp& App() { return *m_pFixture->m_pApp; }
@@ -103,13 +109,14 @@ void ChartMenuTest::menuStandsBetweenViewAndSelect() {
     for (QAction* item : chart)
         items << (item->isSeparator() ? "-" : item->text());
     QCOMPARE(items, QStringList({"&High-Low Bars", "&OHLC Bars", "&Candlesticks", "Close &Line",
-                                 "-", "Logarithmic &Scale", "&Grid", "-", "&As Stored", "&Daily",
-                                 "&Weekly", "&Monthly", "-", "S&tudies..."}));
+                                 "-", "Logarithmic &Scale", "&Grid", "A&xis Labels", "-",
+                                 "Colour &by Direction", "Direction Colo&urs...", "-", "&As Stored",
+                                 "&Daily", "&Weekly", "&Monthly", "-", "S&tudies..."}));
     QCOMPARE(chart[3]->statusTip(), "Draw a line through the closes");
     QCOMPARE(chart[3]->toolTip(), "Close Line");
     // Styles and periods are two groups of radio items; scale and grid plain check items.
     QVERIFY(chart[0]->actionGroup() && chart[0]->actionGroup() == chart[3]->actionGroup());
-    QVERIFY(chart[8]->actionGroup() && chart[8]->actionGroup() != chart[0]->actionGroup());
+    QVERIFY(chart[12]->actionGroup() && chart[12]->actionGroup() != chart[0]->actionGroup());
     QVERIFY(chart[5]->isCheckable() && !chart[5]->actionGroup());
 }
 
@@ -135,20 +142,27 @@ void ChartMenuTest::command_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<IdList>("checked");
     QTest::newRow("high-low bars: nothing changes")
-        << ID_CHART_STYLE_BARS << "-,-,-,-" << IdList{ID_CHART_STYLE_BARS, ID_CHART_PERIOD_STORED};
-    QTest::newRow("ohlc") << ID_CHART_STYLE_OHLC << "1,0,0,0"
+        << ID_CHART_STYLE_BARS << "-,-,-,-,-,-"
+        << IdList{ID_CHART_STYLE_BARS, ID_CHART_PERIOD_STORED};
+    QTest::newRow("ohlc") << ID_CHART_STYLE_OHLC << "1,0,0,0,0,0"
                           << IdList{ID_CHART_STYLE_OHLC, ID_CHART_PERIOD_STORED};
-    QTest::newRow("candles") << ID_CHART_STYLE_CANDLES << "2,0,0,0"
+    QTest::newRow("candles") << ID_CHART_STYLE_CANDLES << "2,0,0,0,0,0"
                              << IdList{ID_CHART_STYLE_CANDLES, ID_CHART_PERIOD_STORED};
-    QTest::newRow("line") << ID_CHART_STYLE_LINE << "3,0,0,0"
+    QTest::newRow("line") << ID_CHART_STYLE_LINE << "3,0,0,0,0,0"
                           << IdList{ID_CHART_STYLE_LINE, ID_CHART_PERIOD_STORED};
-    QTest::newRow("log") << ID_CHART_LOG_SCALE << "0,1,0,0"
+    QTest::newRow("log") << ID_CHART_LOG_SCALE << "0,1,0,0,0,0"
                          << IdList{ID_CHART_STYLE_BARS, ID_CHART_LOG_SCALE, ID_CHART_PERIOD_STORED};
-    QTest::newRow("grid") << ID_CHART_GRID << "0,0,0,1"
+    QTest::newRow("grid") << ID_CHART_GRID << "0,0,0,1,0,0"
                           << IdList{ID_CHART_STYLE_BARS, ID_CHART_GRID, ID_CHART_PERIOD_STORED};
-    QTest::newRow("weekly") << ID_CHART_PERIOD_WEEKLY << "0,0,2,0"
+    QTest::newRow("axis labels") << ID_CHART_AXIS_LABELS << "0,0,0,0,1,0"
+                                 << IdList{ID_CHART_STYLE_BARS, ID_CHART_AXIS_LABELS,
+                                           ID_CHART_PERIOD_STORED};
+    QTest::newRow("colour by direction")
+        << ID_CHART_COLOR_BY_DIRECTION << "0,0,0,0,0,1"
+        << IdList{ID_CHART_STYLE_BARS, ID_CHART_COLOR_BY_DIRECTION, ID_CHART_PERIOD_STORED};
+    QTest::newRow("weekly") << ID_CHART_PERIOD_WEEKLY << "0,0,2,0,0,0"
                             << IdList{ID_CHART_STYLE_BARS, ID_CHART_PERIOD_WEEKLY};
-    QTest::newRow("monthly") << ID_CHART_PERIOD_MONTHLY << "0,0,3,0"
+    QTest::newRow("monthly") << ID_CHART_PERIOD_MONTHLY << "0,0,3,0,0,0"
                              << IdList{ID_CHART_STYLE_BARS, ID_CHART_PERIOD_MONTHLY};
 }
 
@@ -264,3 +278,44 @@ void ChartMenuTest::optionsSurviveOpeningAndRestart() {
 
 QTEST_MAIN(ChartMenuTest)
 #include "ChartMenuTest.moc"
+
+// A theme sets and stores the colours, and its item is marked while the chart has them; colours
+// of one's own mark none. The Direction Colours dialog stores its choice in "Chart".
+void ChartMenuTest::themesAndDirectionColours() {
+    const auto marked = [this] {
+        App().OnIdle();
+        QList<int> ids;
+        for (const int id : {ID_VIEW_THEME_CLASSIC, ID_VIEW_THEME_LIGHT, ID_VIEW_THEME_DARK})
+            if (App().Frame().Actions().Action(id)->isChecked())
+                ids << id;
+        return ids;
+    };
+    QCOMPARE(marked(), IdList{ID_VIEW_THEME_CLASSIC});
+    QVERIFY(Run(ID_VIEW_THEME_LIGHT));
+    QCOMPARE(marked(), IdList{ID_VIEW_THEME_LIGHT});
+    QCOMPARE(App().GetSettings().ReadString(kViewOptionsSection, "Colors", ""), "7010014451");
+    QCOMPARE(Bars().GetWorkColor(kItemBackground), 7);
+    Bars().SetWorkColor(kItemVolume, 6);
+    Bars().CommitColors();
+    QCOMPARE(marked(), IdList{});
+
+    QList<int> shown;
+    const auto choose = [&shown](int rising, int falling, int result) {
+        return [=, &shown](QDialog& dialog) {
+            auto& dlg = static_cast<CDirectionColorsDlg&>(dialog);
+            dlg.show();
+            shown = {dlg.Rising().currentIndex(), dlg.Falling().currentIndex()};
+            dlg.Rising().setCurrentIndex(rising);
+            dlg.Falling().setCurrentIndex(falling);
+            result == QDialog::Accepted ? dlg.accept() : dlg.reject();
+            return dlg.result();
+        };
+    };
+    Settings& settings = App().GetSettings();
+    QVERIFY(!RunDirectionColorsCommand(Bars(), settings, nullptr, choose(6, 5, QDialog::Rejected)));
+    QCOMPARE(shown, QList<int>({2, 4})); // the light theme's green and red
+    QVERIFY(RunDirectionColorsCommand(Bars(), settings, nullptr, choose(6, 5, QDialog::Accepted)));
+    QCOMPARE(Bars().GetChartOptions().nUpColor, 6);
+    QCOMPARE(Bars().GetChartOptions().nDownColor, 5);
+    QCOMPARE(settings.ReadString(kChartSection, "DownColor", ""), "5");
+}

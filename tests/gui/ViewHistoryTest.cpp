@@ -1,6 +1,7 @@
 // The view's ways through a security's whole history, driven as a user drives them: keys, the
 // wheel, dragging and the scroll bar; the zoom; the crosshair and its readout in the status bar.
 
+#include "app/Crosshair.h"
 #include "app/DialogHost.h"
 #include "app/StatusPanes.h"
 #include "app/TickvaneDoc.h"
@@ -12,6 +13,7 @@
 #include "tests/support/SyntheticPrices.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QWheelEvent>
@@ -83,6 +85,7 @@ private slots:
     void zoomKeepsTheBarUnderThePointer();
     void optionsWithAnotherSpacingDropTheZoom();
     void crosshairReadsOutTheBarWithoutDrawingTheChart();
+    void crosshairLeavesTheBarFreeAndTheAxisClear();
     void smallSecuritiesScrollAndZoomWithoutFault();
     void aFileThatGrewIsReadAtTheNextStep();
 
@@ -231,6 +234,41 @@ void ViewHistoryTest::crosshairReadsOutTheBarWithoutDrawingTheChart() {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&View(), &leave);
     QCOMPARE(pane.text(), QStringLiteral("For Help, press F1"));
+}
+
+// The vertical line leaves the bar and its volume bar free; a price too long for the column right
+// of the axis loses decimals instead of covering the axis.
+void ViewHistoryTest::crosshairLeavesTheBarFreeAndTheAxisClear() {
+    ChartHit hit;
+    hit.bBar = hit.bPricePane = true;
+    hit.xBar = 50;
+    hit.xAxis = 340;
+    hit.yBarTop = 100, hit.yBarBottom = 150;
+    hit.yVolumeTop = 300, hit.yVolumeBottom = 350;
+    hit.dPrice = 24950.125;
+    hit.strPrice = "24950.125";
+    CCrosshair crosshair;
+    const QFontMetrics metrics(View().font());
+    crosshair.Show(hit, 200, QSize(390, 400), 1.0, metrics);
+    QImage image(390, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        crosshair.Paint(painter, Qt::black, Qt::gray, Qt::white);
+    }
+    for (const auto& [y, free] : {std::pair{50, false},
+                                  {98, false},
+                                  {99, true},
+                                  {125, true},
+                                  {151, true},
+                                  {152, false},
+                                  {325, true},
+                                  {390, false}})
+        QCOMPARE(image.pixelColor(50, y) == Qt::white, free);
+    QVERIFY(crosshair.LabelRect().left() > hit.xAxis);
+    QVERIFY(crosshair.LabelRect().right() < 390);
+    QVERIFY(hit.strPrice.rfind(crosshair.LabelText().left(5).toStdString(), 0) == 0);
+    QVERIFY(crosshair.LabelText().size() < 9);
 }
 
 void ViewHistoryTest::smallSecuritiesScrollAndZoomWithoutFault() {
