@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/ProgramUsage.h"
+
 #include <algorithm>
 
 namespace {
@@ -45,13 +47,9 @@ CCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: tickvane [FILE]\n"
-           "       tickvane -p FILE\n"
-           "\n"
-           "Shows the bar charts of the securities in a MetaStock quote directory.\n"
-           "\n"
-           "  FILE        the MASTER file of the directory to open\n"
-           "  -p FILE     print the first chart of FILE on the default printer, then end\n"
-           "  -h, --help  show this text\n"
-           "  --version   show the version\n";
+    return HelpText(TickvaneUsage());
+}
+
+std::string UsageSynopsisText() {
+    return UsageSynopsis(TickvaneUsage());
 }

@@ -24,4 +24,6 @@ struct CCommandLine {
 // `arguments` without the program's name. --help and --version win over everything else.
 CCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// The whole usage (--help), and its synopsis alone (the answer to bad usage).
 std::string UsageText();
+std::string UsageSynopsisText();

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     }
     const bool printing = early.action == StartAction::Print;
     if (!HasDisplay() && early.action == StartAction::Error) {
-        std::fprintf(stderr, "tickvane: %s\n\n%s", early.error.c_str(), UsageText().c_str());
+        std::fprintf(stderr, "tickvane: %s\n%s", early.error.c_str(), UsageSynopsisText().c_str());
         return 2;
     }
     if (!HasDisplay()) {
@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
     // Qt has taken its own options (-platform, -style, ...) out of argv by now.
     const CCommandLine commandLine = ParseCommandLine(Arguments(argc, argv));
     if (commandLine.action == StartAction::Error) {
-        std::fprintf(stderr, "tickvane: %s\n\n%s", commandLine.error.c_str(), UsageText().c_str());
+        std::fprintf(stderr, "tickvane: %s\n%s", commandLine.error.c_str(),
+                     UsageSynopsisText().c_str());
         return 2;
     }
 

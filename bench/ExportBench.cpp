@@ -3,6 +3,8 @@
 // repository, the real folders of ../shared/testdata/real. Each is set beside cat of the same
 // price files, one process per file, the measure that the peer converters were compared with.
 // Read the minimum of the repetitions (best of five): --benchmark_repetitions=5.
+// BM_ExportSqlite writes the big folder as an SQLite database into the temporary directory (CSV
+// to a file there too, for the same disk work: BM_ExportCsvFile), removed after each run.
 
 #include "bench/BenchData.h"
 #include "bench/Spawn.h"
@@ -76,6 +78,25 @@ void Export(benchmark::State& state, const std::string& folder) {
     state.SetBytesProcessed(state.iterations() * Bytes(PriceFiles(folder)));
 }
 
+// The export into a file of the temporary directory, as CSV or SQLite.
+void ExportToFile(benchmark::State& state, const std::string& folder, const char* format) {
+    if (!fs::exists(folder)) {
+        state.SkipWithError(("absent: " + folder).c_str());
+        return;
+    }
+    const std::string output = (fs::temp_directory_path() / "tickvane-bench-export.out").string();
+    for (auto _ : state) {
+        const std::string problem = RunQuietly(
+            {TICKVANE_CLI_PATH, "export", folder, "--format", format, "-o", output}, false);
+        fs::remove(output);
+        if (!problem.empty()) {
+            state.SkipWithError(problem.c_str());
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * Bytes(PriceFiles(folder)));
+}
+
 void CatEach(benchmark::State& state, const std::string& folder) {
     if (!fs::exists(folder)) {
         state.SkipWithError(("absent: " + folder).c_str());
@@ -109,6 +130,15 @@ void Register(const char* name, const std::string& folder, bool withCat) {
 
 int main(int argc, char** argv) {
     Register("big_255x16000", BigFolder().path, true);
+    for (const char* format : {"csv", "sqlite"})
+        benchmark::RegisterBenchmark(
+            (std::string(format[0] == 'c' ? "BM_ExportCsvFile" : "BM_ExportSqlite") +
+             "/big_255x16000")
+                .c_str(),
+            [format](benchmark::State& state) { ExportToFile(state, BigFolder().path, format); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->ComputeStatistics("min", Minimum);
     Register("msdir_equis_a", RealFolder("rudimeier-atem/test/msdir_equis_a"), true);
     Register("sampleData", RealFolder("okomarov-metastockread/sampleData"), true);
     Register("Intraday", RealFolder("okomarov-metastockread/sampleData/Intraday"), false);

@@ -1,13 +1,14 @@
 // tickvane-cli export: every security of a quote folder and of the folders its MASTER lists, every
-// record of each, as one CSV. A security that cannot be read is reported and skipped; the export
-// goes on and ends with exit code 1.
+// record of each, as one CSV or one SQLite database (ExportWriter.h). A security that cannot be
+// read is reported and skipped; the export goes on and ends with exit code 1.
 
 #include "chart/MasterPath.h"
 #include "cli/CliCommands.h"
-#include "cli/ExportRows.h"
+#include "cli/CsvExportWriter.h"
+#include "cli/ExportWriter.h"
 #include "cli/FolderWalk.h"
-#include "cli/OutputSink.h"
 #include "cli/Progress.h"
+#include "cli/SqliteExportWriter.h"
 #include "platform/FileNames.h"
 #include "platform/FloatText.h"
 #include "platform/RegularFile.h"
@@ -23,13 +24,15 @@
 
 namespace {
 
-constexpr char kHeader[] = "symbol,name,date,time,open,high,low,close,volume,oi\n";
 // Price records are read this many bytes at a time (whole records).
 constexpr std::size_t kReadBlock = 64 * 1024;
+
+enum class ExportFormat { kCsv, kSqlite };
 
 struct ExportRequest {
     std::string input;
     std::string output;
+    ExportFormat format = ExportFormat::kCsv;
     std::vector<std::string> symbols; // empty: all
 };
 
@@ -37,10 +40,18 @@ bool ParseExport(const Arguments& arguments, ExportRequest& request, std::string
     int positional = 0;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if ((a == "-o" || a == "--symbols") && i + 1 < arguments.size()) {
+        if ((a == "-o" || a == "--symbols" || a == "--format") && i + 1 < arguments.size()) {
             const std::string& value = arguments[++i];
             if (a == "-o") {
                 request.output = value;
+                continue;
+            }
+            if (a == "--format") {
+                if (value != "csv" && value != "sqlite") {
+                    problem = "--format takes csv or sqlite, not " + value;
+                    return false;
+                }
+                request.format = value == "csv" ? ExportFormat::kCsv : ExportFormat::kSqlite;
                 continue;
             }
             for (std::size_t at = 0; at <= value.size();) {
@@ -61,6 +72,10 @@ bool ParseExport(const Arguments& arguments, ExportRequest& request, std::string
                   "-o FILE";
         return false;
     }
+    if (request.format == ExportFormat::kSqlite && request.output.empty()) {
+        problem = "export --format sqlite needs -o FILE";
+        return false;
+    }
     return true;
 }
 
@@ -76,7 +91,7 @@ bool FolderToExport(const std::string& input, std::string& folder) {
 
 class CExporter {
 public:
-    CExporter(const ExportRequest& request, COutputSink& out)
+    CExporter(const ExportRequest& request, ExportWriter& out)
         : m_request(request), m_out(out), m_bFound(request.symbols.size(), false),
           m_block(new std::uint8_t[kReadBlock]) {}
 
@@ -88,13 +103,12 @@ public:
 private:
     void ExportSecurity(const CFolderFiles& files, const FolderSecurity& security);
     bool Wanted(std::string_view symbol);
-    // Writes the rows; an empty text, or why the security could not be read.
-    std::string WriteRows(const CFolderFiles& files, const FolderSecurity& security,
-                          const std::string& prefix, OddDates& odd);
+    // Writes the security and its rows; an empty text, or why the security could not be read.
+    std::string WriteRows(const CFolderFiles& files, const FolderSecurity& security, OddDates& odd);
     void Report(const std::string& text);
 
     const ExportRequest& m_request;
-    COutputSink& m_out;
+    ExportWriter& m_out;
     std::vector<bool> m_bFound;
     std::unique_ptr<std::uint8_t[]> m_block; // left uninitialised: only what is read is used
     CProgress m_progress;
@@ -140,13 +154,8 @@ bool CExporter::Wanted(std::string_view symbol) {
 void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& security) {
     if (!Wanted(security.symbol))
         return;
-    std::string prefix;
-    AppendCsvField(prefix, Windows1252ToUtf8(security.symbol));
-    prefix += ',';
-    AppendCsvField(prefix, Windows1252ToUtf8(security.name));
-    prefix += ',';
     OddDates odd;
-    const std::string problem = WriteRows(files, security, prefix, odd);
+    const std::string problem = WriteRows(files, security, odd);
     ++m_nSecurities;
     const std::string& folder = files.Directory();
     const std::string where =
@@ -171,7 +180,7 @@ void CExporter::ExportSecurity(const CFolderFiles& files, const FolderSecurity& 
 }
 
 std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity& security,
-                                 const std::string& prefix, OddDates& odd) {
+                                 OddDates& odd) {
     const PriceSource& source = security.source;
     const std::string file = PriceDataFileName(source);
     const int recordLength = source.recordLength;
@@ -187,16 +196,26 @@ std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity
         return name.empty() ? file + " is missing"
                             : name + " is " + UnreadableReason(folder + name);
     }
-    const CRowFormatter formatter(prefix, columns, std::min(source.fieldCount, recordLength / 4));
+    const std::string symbol = Windows1252ToUtf8(security.symbol);
+    const std::string name = Windows1252ToUtf8(security.name);
+    const std::string shortName = Windows1252ToUtf8(security.shortName);
+    const std::string longName = Windows1252ToUtf8(security.longName);
+    std::string shownFolder = folder.empty() ? std::string(".") : folder;
+    if (shownFolder.size() > 1 && IsPathSeparator(shownFolder.back()))
+        shownFolder.pop_back();
+    m_out.BeginSecurity({symbol, name, shortName, longName, shownFolder, file, columns,
+                         std::min(source.fieldCount, recordLength / 4)});
     long long given = 0;
-    switch (records.ReadAll(
+    const CPriceRecordReader::Outcome outcome = records.ReadAll(
         [&](const std::uint8_t* block, std::size_t rows) {
-            formatter.Write(m_out, block, static_cast<int>(rows), recordLength, odd);
+            m_out.WriteRecords(block, static_cast<int>(rows), recordLength, odd);
             m_nRows += static_cast<long long>(rows);
             m_progress.Show(m_nSecurities, m_nRows);
             return m_out.Good();
         },
-        given)) {
+        given);
+    m_out.EndSecurity(outcome == CPriceRecordReader::Outcome::kDone);
+    switch (outcome) {
     case CPriceRecordReader::Outcome::kDone:
         break;
     case CPriceRecordReader::Outcome::kNoHeader:
@@ -230,19 +249,25 @@ int RunExportCommand(const Arguments& arguments) {
                      request.input.c_str());
         return 1;
     }
-    COutputSink out;
-    if (request.output.empty())
-        out.UseStandardOutput();
-    else if (!out.UseFile(request.output, problem)) {
+    std::unique_ptr<ExportWriter> out;
+    if (request.format == ExportFormat::kCsv) {
+        auto csv = std::make_unique<CCsvExportWriter>();
+        if (csv->Open(request.output, problem))
+            out = std::move(csv);
+    } else {
+        auto database = std::make_unique<CSqliteExportWriter>();
+        if (database->Open(request.output, problem))
+            out = std::move(database);
+    }
+    if (!out) {
         std::fprintf(stderr, "tickvane-cli: %s\n", problem.c_str());
         return 1;
     }
-    out.Append(kHeader);
-    CExporter exporter(request, out);
+    CExporter exporter(request, *out);
     exporter.ExportTree(folder);
     exporter.ReportMissingSymbols();
-    if (!out.Finish()) {
-        std::fprintf(stderr, "tickvane-cli: %s\n", out.Problem().c_str());
+    if (!out->Finish()) {
+        std::fprintf(stderr, "tickvane-cli: %s\n", out->Problem().c_str());
         return 1;
     }
     return exporter.AnySkipped() ? 1 : 0;

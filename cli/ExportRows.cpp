@@ -77,49 +77,41 @@ char* PutStoredTime(char* out, float value) {
     return PutShortestFloat(out, value);
 }
 
-CRowFormatter::CRowFormatter(std::string prefix, const std::int16_t columnMap[kColumnCount],
-                             int fieldCount)
-    : m_strPrefix(std::move(prefix)), m_nPrefixLength(m_strPrefix.size()) {
-    m_strPrefix.resize((m_nPrefixLength + kPiece - 1) / kPiece * kPiece, '\0');
+CRecordLayout::CRecordLayout(const std::int16_t columnMap[kColumnCount], int fieldCount) {
     for (int c = 0; c < kColumnCount; ++c)
         m_nOffset[c] =
             columnMap[c] >= 1 && columnMap[c] <= fieldCount ? 4 * (columnMap[c] - 1) : -1;
+}
+
+CRowFormatter::CRowFormatter(std::string prefix, const std::int16_t columnMap[kColumnCount],
+                             int fieldCount)
+    : m_strPrefix(std::move(prefix)), m_nPrefixLength(m_strPrefix.size()),
+      m_layout(columnMap, fieldCount) {
+    m_strPrefix.resize((m_nPrefixLength + kPiece - 1) / kPiece * kPiece, '\0');
 }
 
 void CRowFormatter::Write(COutputSink& out, const std::uint8_t* records, int count,
                           int recordLength, OddDates& odd) const {
     const std::size_t room = m_strPrefix.size() + kRowRoom;
     const char* prefix = m_strPrefix.data();
-    // Intraday rows repeat their date for a whole day: its text is kept from row to row.
-    float lastDate = 0; // as stored: a garbage date never goes through an integer
-    char lastDateText[32];
-    std::size_t lastDateLength = 0;
-    bool lastCalendar = true;
+    CDateTexts dates;
     for (int r = 0; r < count; ++r, records += recordLength) {
         char* at = out.Reserve(room);
         // In fixed pieces, which the compiler copies inline; the excess is overwritten.
         for (std::size_t i = 0; i < m_nPrefixLength; i += kPiece)
             std::memcpy(at + i, prefix + i, kPiece);
         at += m_nPrefixLength;
-        if (m_nOffset[kColDate] >= 0) {
-            const float date = MbfToFloat(records + m_nOffset[kColDate]);
-            if (lastDateLength == 0 || date != lastDate) {
-                lastDate = date;
-                lastDateLength = static_cast<std::size_t>(
-                    PutStoredDate(lastDateText, date, lastCalendar) - lastDateText);
-            }
-            if (!lastCalendar && odd.nCount++ == 0)
-                odd.fFirst = date;
-            std::memcpy(at, lastDateText, sizeof lastDateText);
-            at += lastDateLength;
+        if (m_layout.Has(kColDate)) {
+            std::memcpy(at, dates.Text(m_layout.Value(records, kColDate), odd), CDateTexts::kRoom);
+            at += dates.Length();
         }
         *at++ = ',';
-        if (m_nOffset[kColTime] >= 0)
-            at = PutStoredTime(at, MbfToFloat(records + m_nOffset[kColTime]));
+        if (m_layout.Has(kColTime))
+            at = PutStoredTime(at, m_layout.Value(records, kColTime));
         for (int c = kColOpen; c <= kColOi; ++c) {
             *at++ = ',';
-            if (m_nOffset[c] >= 0)
-                at = PutShortestFloat(at, MbfToFloat(records + m_nOffset[c]));
+            if (m_layout.Has(c))
+                at = PutShortestFloat(at, m_layout.Value(records, c));
         }
         *at++ = '\n';
         out.Commit(at);

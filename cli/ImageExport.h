@@ -14,6 +14,7 @@ using ExportImageFunction = int (*)(CBars* bars, const char* path, int width, in
 constexpr char kExportImageSymbol[] = "TickvaneExportImage";
 constexpr char kExportModuleName[] = "libtickvane-imageexport.so";
 
-// Loads the module from beside the running program (or the system's library path) and draws.
+// Loads the module from beside the running program, from the library folder of the installed
+// program, or from the system's library path, and draws.
 bool ExportImage(CBars& bars, const std::string& path, int width, int height, bool printing,
                  std::string& error);

@@ -1,9 +1,9 @@
 #include "cli/OutputSink.h"
 
+#include "cli/SignalCleanup.h"
 #include "platform/SafeFiles.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -11,34 +11,6 @@
 
 #include <algorithm>
 #include <utility>
-
-namespace {
-
-// The temporary file that a signal must remove, as a fixed text: a handler may not allocate.
-char g_szTemporary[4096];
-
-extern "C" void RemoveTemporaryAndDie(int signal) {
-    if (g_szTemporary[0] != '\0')
-        ::unlink(g_szTemporary);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void WatchSignals(const std::string& temporary) {
-    if (temporary.size() >= sizeof g_szTemporary)
-        return;
-    std::memcpy(g_szTemporary, temporary.c_str(), temporary.size() + 1);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, RemoveTemporaryAndDie);
-}
-
-void StopWatching() {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, SIG_DFL);
-    g_szTemporary[0] = '\0';
-}
-
-} // namespace
 
 COutputSink::COutputSink() : m_buffer(new char[kBlockSize]) {}
 
@@ -61,7 +33,7 @@ bool COutputSink::UseFile(const std::string& path, std::string& problem) {
     m_fd = ::fileno(work->File());
     m_strPath = path;
     m_pWork = std::move(work);
-    WatchSignals(m_pWork->WorkPath());
+    RemoveOnSignal(m_pWork->WorkPath());
     return true;
 }
 
@@ -113,5 +85,5 @@ void COutputSink::Discard() {
         return;
     m_fd = -1;
     m_pWork.reset(); // removes the work file unless it was committed
-    StopWatching();
+    StopRemovingOnSignal();
 }

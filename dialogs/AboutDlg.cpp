@@ -23,9 +23,9 @@ CAboutDlg::CAboutDlg(int* pbMailLinkVisited, int* pbWebLinkVisited, QWidget* par
              "file of the name 'master'",
              12, 26, 100, 32, centre);
     AddGroupBox("Legal Stuff", 8, 73, 108, 107);
-    AddLabel(0, "", 12, 88, 100, 29, centre);
-    AddLabel(0, "", 12, 116, 100, 28, centre);
-    AddLabel(0, "", 12, 144, 100, 28, centre);
+    AddLabel(0, kCopyright, 12, 88, 100, 29, centre);
+    AddLabel(0, kLicenceNotice, 12, 116, 100, 28, centre);
+    AddLabel(0, kWarrantyNotice, 12, 144, 100, 28, centre);
     AddLabel(0, (std::string("Tickvane Version ") + kProgramVersion).c_str(), 135, 15, 80, 8,
              centre);
     AddLabel(0, "Quote chart viewer", 135, 27, 80, 8, centre);

@@ -17,11 +17,12 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 // The security as a reader of the whole folder names it: by its long name when it has one.
 FolderSecurity SecurityOf(const FolderEntry& entry) {
     const std::string_view longName = WithoutTrailingBlanks(entry.longName);
-    const std::string_view name = longName.empty() ? WithoutTrailingBlanks(entry.name) : longName;
+    const std::string_view shortName = WithoutTrailingBlanks(entry.name);
+    const std::string_view name = longName.empty() ? shortName : longName;
     // A damaged MASTER entry goes by its name, as `list` shows it: without the name's blanks.
     const std::string_view symbol =
         entry.file == IndexFileKind::kMaster ? WithoutTrailingBlanks(entry.symbol) : entry.symbol;
-    return {entry.source, symbol, name};
+    return {entry.source, symbol, name, shortName, longName};
 }
 
 } // namespace

@@ -17,6 +17,8 @@ struct FolderSecurity {
     PriceSource source;
     std::string_view symbol; // MASTER: the symbol as the directory lists it (its first word)
     std::string_view name;   // the long name when there is one, else the name, trailing blanks cut
+    std::string_view shortName; // the entry's own name, trailing blanks cut
+    std::string_view longName;  // the long name of EMASTER, empty when there is none
 };
 
 enum class FolderNoteKind {

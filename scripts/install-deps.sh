@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Tickvane need; does nothing when they
-# are all there already.
+# Installs the Debian packages that building, testing and packaging Tickvane need; does nothing
+# when they are all there already.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 clang-format
     xvfb xdotool
+    libsqlite3-dev sqlite3
+    man-db groff-base zsh
+    dpkg-dev file lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 missing=()
 for package in "${packages[@]}"; do

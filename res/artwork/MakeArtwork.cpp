@@ -19,7 +19,8 @@
 
 namespace {
 
-constexpr char kDefaultNotice[] = "Version 0.1.0  \u00b7  Licence to be announced";
+constexpr char kDefaultNotice[] =
+    "Version 0.1.0 \u00b7 Copyright (c) 2026 The Tickvane developers \u00b7 MIT licence";
 
 struct Bar {
     double high, low, close;
@@ -33,7 +34,7 @@ void DrawChartPicture(QPainter& painter, const QRectF& box) {
     const Bar bars[] = {{62, 40, 52}, {58, 44, 55}, {66, 50, 63}, {70, 58, 60}, {74, 56, 71},
                         {82, 68, 79}, {80, 70, 74}, {90, 72, 88}, {96, 84, 93}};
     const double left = box.left() + 14;
-    const double step = (box.width() - 28) / (std::size(bars) - 1);
+    const double step = (box.width() - 28) / static_cast<double>(std::size(bars) - 1);
     const double priceTop = box.top() + 12;
     const double priceBottom = box.bottom() - 30;
     const auto y = [&](double price) {
@@ -41,13 +42,13 @@ void DrawChartPicture(QPainter& painter, const QRectF& box) {
     };
     QPainterPath average;
     for (std::size_t i = 0; i < std::size(bars); ++i) {
-        const double x = left + step * i;
+        const double x = left + step * static_cast<double>(i);
         painter.setPen(QPen(QColor(0, 255, 0), 2.2, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(x, y(bars[i].high)), QPointF(x, y(bars[i].low)));
         painter.setPen(QPen(QColor(0, 255, 255), 2.2, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(x, y(bars[i].close)), QPointF(x + 5, y(bars[i].close)));
         painter.setPen(QPen(QColor(255, 60, 60), 2.2, Qt::SolidLine, Qt::FlatCap));
-        const double volume = 6 + (i * 5 % 13);
+        const double volume = 6 + static_cast<double>(i * 5 % 13);
         painter.drawLine(QPointF(x, box.bottom() - 8), QPointF(x, box.bottom() - 8 - volume));
         const double mean = (bars[i].high + bars[i].low) / 2;
         if (i == 0)

@@ -121,6 +121,24 @@ private slots:
         QCOMPARE(dlg.windowTitle(), "About Tickvane");
     }
 
+    // The copyright, the licence and the framework's licence, each whole in its label.
+    void legalStuffFitsItsLabels() {
+        CAboutDlg dlg(&m_bMail, &m_bWeb);
+        dlg.show();
+        QStringList legal;
+        for (const QLabel* label : dlg.findChildren<QLabel*>()) {
+            const QString text = label->text();
+            if (!text.contains("Copyright") && !text.contains("licence") && !text.contains("LGPL"))
+                continue;
+            legal << text;
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(text));
+        }
+        QCOMPARE(legal.size(), 3);
+        QCOMPARE(legal[0], "Copyright (c) 2026 The Tickvane developers");
+        QVERIFY(legal[1].contains("MIT licence"));
+        QVERIFY(legal[2].contains("Qt") && legal[2].contains("LGPL"));
+    }
+
 private:
     CStaticLink::UrlOpener Opener() {
         return [this](const QString& target) {
