@@ -13,6 +13,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
 namespace {
 
 constexpr int kRecords = 65000;
@@ -117,6 +121,74 @@ void BM_ViewCrosshairMove(benchmark::State& state) {
     state.counters["charts_drawn"] = double(running.nDrawn - drawnBefore);
 }
 BENCHMARK(BM_ViewCrosshairMove)->Args({4, 0})->Args({4, 1})->Unit(benchmark::kMillisecond);
+
+// The whole history in the window, a slot of several records per pixel column, both moving
+// averages: the chart is drawn whole again each time.
+void BM_ViewWholeHistoryRepaint(benchmark::State& state) {
+    CRunningApp running;
+    if (!running.Start(4)) {
+        state.SkipWithError("the program did not open the security");
+        return;
+    }
+    CBars& bars = running.app->Document().Bars();
+    bars.SetShowMA1(1);
+    bars.SetShowMA2(1);
+    bars.Window().ScrollToNewest();
+    bars.Window().ShowRange(0, running.View().ChartClient());
+    for (auto _ : state) {
+        running.View().OnUpdate(ViewHint::None);
+        running.View().repaint();
+    }
+    state.counters["records_per_slot"] = bars.Window().GetZoomGroup();
+    state.counters["bar_space"] = bars.Window().GetBarSpace();
+}
+BENCHMARK(BM_ViewWholeHistoryRepaint)->Unit(benchmark::kMillisecond);
+
+// Ctrl with the wheel, notch by notch, from 40 pixels a bar out to the whole history and back in,
+// each notch with its repaint; max_step_ms is the slowest notch of the run.
+void BM_ViewZoomOutAndBack(benchmark::State& state) {
+    CRunningApp running;
+    if (!running.Start(40)) {
+        state.SkipWithError("the program did not open the security");
+        return;
+    }
+    CBars& bars = running.app->Document().Bars();
+    bars.SetShowMA1(1);
+    bars.SetShowMA2(1);
+    CChartWindow& window = bars.Window();
+    const auto zoom = [&window] {
+        return std::make_pair(window.GetBarSpace(), window.GetZoomGroup());
+    };
+    // The notches from 40 pixels to the whole history, counted once.
+    int notches = 0;
+    for (auto before = zoom(); notches < 200; ++notches) {
+        running.Wheel(-120, Qt::ControlModifier);
+        if (zoom() == before)
+            break;
+        before = zoom();
+    }
+    for (int i = 0; i < notches; ++i)
+        running.Wheel(120, Qt::ControlModifier);
+    running.View().repaint();
+
+    double slowest = 0;
+    int done = 0, delta = -120;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        running.Wheel(delta, Qt::ControlModifier);
+        running.View().repaint();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        slowest = std::max(slowest, took.count());
+        if (++done == notches) {
+            done = 0;
+            delta = -delta;
+        }
+    }
+    state.counters["notches_each_way"] = notches;
+    state.counters["max_step_ms"] = slowest;
+}
+BENCHMARK(BM_ViewZoomOutAndBack)->Iterations(400)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
