@@ -60,8 +60,9 @@ void CSeriesPainter::Draw(const ChartSeries& series, const CPaneScale& scale, in
     switch (series.kind) {
     case SeriesKind::Line:
     case SeriesKind::Band:
-        // A segment needs the value before; the first record of the source has none.
-        if (i < 1)
+        // A segment needs the value before; the first record of the source has none, and where
+        // slots join records the slot before may end before the series has values.
+        if (i < 1 || m_r.SourceIndex(at - 1) < series.nFirst - 1)
             break;
         DrawLine(series.values, series.pen, scale, base, x, at);
         if (series.kind == SeriesKind::Band && series.lower.pData)

@@ -247,3 +247,21 @@ TEST_F(ChartReadingTest, SlotsDrawTheirSummedVolume) {
             tallest = std::max(tallest, line.to.y - l.yVolume);
     EXPECT_EQ(tallest, l.u);
 }
+
+// Slots of several records start the averages at the first slot that has one: no segment reaches
+// down out of the price pane from a slot before it.
+TEST_F(ChartReadingTest, SlotsStartTheAveragesWhereTheyHaveValues) {
+    Load(RandomWalk(6000, 1980, 20, 0.02, 5), {655, 420});
+    ASSERT_TRUE(m_bars.Window().ShowRange(0, m_frame));
+    ASSERT_GT(m_bars.Window().GetZoomGroup(), 1);
+    const ChartLayout l = m_bars.Window().Layout(m_frame);
+    Draw();
+    int segments = 0;
+    for (const RecordedLine& line : m_surface.Lines())
+        if ((line.color == Rgb(255, 0, 0) || line.color == Rgb(0, 0, 255)) &&
+            line.from.x != line.to.x) {
+            ++segments;
+            EXPECT_GE(std::min(line.from.y, line.to.y), l.yPrice) << line.from.x;
+        }
+    EXPECT_GT(segments, 100);
+}
