@@ -73,6 +73,7 @@ struct PlacedSeries {
     const ChartSeries* pSeries;
     const CPaneScale* pScale;
     int base;
+    int room = 0; // the height the series is kept within, 0 for none
 };
 
 // The further panes: the lines that part them, their reference lines and their ranges.
@@ -200,8 +201,10 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             stack.push_back({&ma1, &priceScale, l.yPrice});
         if (m_bShowMA2)
             stack.push_back({&ma2, &priceScale, l.yPrice});
+        // Studies over the prices may leave the prices' range (a band wider than the bars): they
+        // are cut at the price pane's edges rather than drawn over the volume or the labels.
         for (const ChartSeries& series : plan.overlays)
-            stack.push_back({&series, &priceScale, l.yPrice});
+            stack.push_back({&series, &priceScale, l.yPrice, l.v});
         for (std::size_t k = 0; k < plan.panes.size(); ++k)
             for (const ChartSeries& series : plan.panes[k].series)
                 stack.push_back({&series, &paneScales[k], l.panes[k].y});
@@ -224,7 +227,7 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             int pc = 0;
             closeDrawn = marks.Draw(x, at, pc);
             for (const PlacedSeries& placed : stack)
-                painter.Draw(*placed.pSeries, *placed.pScale, placed.base, x, at, i);
+                painter.Draw(*placed.pSeries, *placed.pScale, placed.base, x, at, i, placed.room);
             const int month = MonthOf(r.date[at], yearTicks);
             if (from > 0 && month != previousMonth) {
                 dc.SelectPen(monthPen);

@@ -12,6 +12,23 @@ void Line(Surface& dc, int x1, int y1, int x2, int y2) {
     dc.LineTo(x2, y2);
 }
 
+// Cuts the segment from (x1, y1) to (x2, y2) to the heights 0 to `room`; false when no part of
+// it lies there.
+bool ClipToRoom(double& x1, double& y1, double& x2, double& y2, double room) {
+    if ((y1 < 0 && y2 < 0) || (y1 > room && y2 > room))
+        return false;
+    const auto cut = [&](double& x, double& y, double xOther, double yOther) {
+        const double edge = y < 0 ? 0 : room;
+        x += (xOther - x) * (edge - y) / (yOther - y);
+        y = edge;
+    };
+    if (y1 < 0 || y1 > room)
+        cut(x1, y1, x2, y2);
+    if (y2 < 0 || y2 > room)
+        cut(x2, y2, x1, y1);
+    return true;
+}
+
 } // namespace
 
 bool CLinearScale::Height(float value, int& height) const {
@@ -34,26 +51,37 @@ bool CLinearScale::ExactHeight(float value, double& height) const {
 }
 
 void CSeriesPainter::DrawLine(const ValueColumn& values, const Pen& pen, const CPaneScale& scale,
-                              int base, int x, int at) const {
+                              int base, int x, int at, int room) const {
     if (pen.smooth && m_dc.DrawsSmoothLines()) {
         double a = 0, b = 0;
         if (scale.ExactHeight(m_r.At(values, at), a) &&
             scale.ExactHeight(m_r.At(values, at - 1), b) && std::fabs(a) < kHeightLimit &&
             std::fabs(b) < kHeightLimit) {
+            double xa = x, xb = x - m_layout.s;
+            if (room > 0 && !ClipToRoom(xa, a, xb, b, room))
+                return;
             m_dc.SelectPen(pen);
-            m_dc.SmoothLine(x - m_layout.s, base + b, x, base + a);
+            m_dc.SmoothLine(xb, base + b, xa, base + a);
         }
         return;
     }
     int a = 0, b = 0;
-    if (scale.Height(m_r.At(values, at), a) && scale.Height(m_r.At(values, at - 1), b)) {
-        m_dc.SelectPen(pen);
-        Line(m_dc, x, base + a, x - m_layout.s, base + b);
+    if (!scale.Height(m_r.At(values, at), a) || !scale.Height(m_r.At(values, at - 1), b))
+        return;
+    int xa = x, xb = x - m_layout.s;
+    if (room > 0 && (a < 0 || a > room || b < 0 || b > room)) {
+        double xA = xa, yA = a, xB = xb, yB = b;
+        if (!ClipToRoom(xA, yA, xB, yB, room))
+            return;
+        xa = int(std::lround(xA)), a = int(std::lround(yA));
+        xb = int(std::lround(xB)), b = int(std::lround(yB));
     }
+    m_dc.SelectPen(pen);
+    Line(m_dc, xa, base + a, xb, base + b);
 }
 
 void CSeriesPainter::Draw(const ChartSeries& series, const CPaneScale& scale, int base, int x,
-                          int at, int i) const {
+                          int at, int i, int room) const {
     if (i < series.nFirst || !series.values.pData)
         return;
     int height = 0;
@@ -64,9 +92,9 @@ void CSeriesPainter::Draw(const ChartSeries& series, const CPaneScale& scale, in
         // slots join records the slot before may end before the series has values.
         if (i < 1 || m_r.SourceIndex(at - 1) < series.nFirst - 1)
             break;
-        DrawLine(series.values, series.pen, scale, base, x, at);
+        DrawLine(series.values, series.pen, scale, base, x, at, room);
         if (series.kind == SeriesKind::Band && series.lower.pData)
-            DrawLine(series.lower, series.pen, scale, base, x, at);
+            DrawLine(series.lower, series.pen, scale, base, x, at, room);
         break;
     case SeriesKind::Histogram:
         if (scale.Height(series.bShownValues ? series.values[at] : m_r.At(series.values, at),
@@ -79,7 +107,8 @@ void CSeriesPainter::Draw(const ChartSeries& series, const CPaneScale& scale, in
         }
         break;
     case SeriesKind::Dots:
-        if (scale.Height(m_r.At(series.values, at), height)) {
+        if (scale.Height(m_r.At(series.values, at), height) &&
+            (room <= 0 || (height >= 0 && height <= room))) {
             m_dc.SelectPen(series.pen);
             Line(m_dc, x, base + height, x + 1, base + height);
         }

@@ -72,12 +72,14 @@ public:
         : m_dc(dc), m_layout(layout), m_r(records) {}
 
     // The marks of `series` at element `at` of the records shown (source index i), drawn at x.
-    void Draw(const ChartSeries& series, const CPaneScale& scale, int base, int x, int at,
-              int i) const;
+    // A `room` above 0 keeps lines and dots within that height over the base: the part of a
+    // line beyond it is cut off.
+    void Draw(const ChartSeries& series, const CPaneScale& scale, int base, int x, int at, int i,
+              int room = 0) const;
 
 private:
     void DrawLine(const ValueColumn& values, const Pen& pen, const CPaneScale& scale, int base,
-                  int x, int at) const;
+                  int x, int at, int room) const;
 
     Surface& m_dc;
     const ChartLayout& m_layout;

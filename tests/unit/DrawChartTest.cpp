@@ -353,4 +353,35 @@ TEST_F(DrawChartTest, AProviderAddsAPaneBelowTheVolume) {
     EXPECT_TRUE(LinesOf(kBlue).empty());
 }
 
+// A line over the prices that leaves their range (every other bar 40 above and below the close)
+// is cut at the price pane's edges, never drawn over the volume or the labels.
+class CWideOverlay : public CSeriesProvider {
+public:
+    std::vector<int> PaneHeights() const override { return {}; }
+    void AddSeries(const CRecordSource& source, ChartPanePlan& plan) override {
+        m_values.resize(static_cast<std::size_t>(source.nCount));
+        for (int i = 0; i < source.nCount; ++i)
+            m_values[static_cast<std::size_t>(i)] = source.close[i] + (i % 2 ? 40.f : -40.f);
+        plan.overlays.push_back({SeriesKind::Line, {m_values.data(), 1}, {}, Pen{kBlue, 0}, 0});
+    }
+
+private:
+    std::vector<float> m_values;
+};
+
+TEST_F(DrawChartTest, OverlaysStayWithinThePricePane) {
+    Load(Ramp(20));
+    CWideOverlay provider;
+    m_bars.SetSeriesProvider(&provider);
+    Draw(655, 420);
+    const ChartLayout l = m_bars.Window().Layout(CSize{655, 420});
+    const auto line = LinesOf(kBlue);
+    EXPECT_EQ(line.size(), 19u); // every segment keeps its part within the pane
+    for (const RecordedLine& segment : line)
+        for (const CPoint& end : {segment.from, segment.to}) {
+            EXPECT_GE(end.y, l.yPrice);
+            EXPECT_LE(end.y, l.yPrice + l.v);
+        }
+}
+
 } // namespace
