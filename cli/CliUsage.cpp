@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr char kFolder[] = "<quote folder, or its MASTER, EMASTER or XMASTER>";
-
 constexpr UsageOption kListOptions[] = {
     {"--repair", nullptr,
      "Lists a MASTER whose entries lost their symbols, giving each such entry its name as its "

@@ -39,7 +39,7 @@ std::string_view TextAt(const std::uint8_t* record, int offset, int size) {
 }
 
 unsigned Uint16At(const std::uint8_t* bytes, int offset) {
-    return bytes[offset] | (bytes[offset + 1] << 8);
+    return bytes[offset] | (static_cast<unsigned>(bytes[offset + 1]) << 8);
 }
 
 IndexSecurity EmasterSecurity(const std::uint8_t* record) {
@@ -82,9 +82,9 @@ IndexFileState ReadIndex(const std::string& directory, const IndexLayout& layout
     if (!file)
         return ExistingNameNoCase(directory, layout.fileName).empty() ? IndexFileState::kAbsent
                                                                       : IndexFileState::kUnusable;
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(layout.recordSize) * kRecordsPerChunk);
-    if (std::fread(chunk.data(), 1, layout.recordSize, file.get()) !=
-        static_cast<std::size_t>(layout.recordSize))
+    const auto recordSize = static_cast<std::size_t>(layout.recordSize);
+    std::vector<std::uint8_t> chunk(recordSize * kRecordsPerChunk);
+    if (std::fread(chunk.data(), 1, recordSize, file.get()) != recordSize)
         return IndexFileState::kUnusable;
     const long long count = Uint16At(chunk.data(), layout.countOffset);
     if (OpenFileSize(file.get()) < layout.recordSize * (count + 1))
@@ -92,10 +92,10 @@ IndexFileState ReadIndex(const std::string& directory, const IndexLayout& layout
     for (long long done = 0; done < count;) {
         const auto wanted =
             static_cast<std::size_t>(std::min<long long>(count - done, kRecordsPerChunk));
-        if (std::fread(chunk.data(), layout.recordSize, wanted, file.get()) != wanted)
+        if (std::fread(chunk.data(), recordSize, wanted, file.get()) != wanted)
             return IndexFileState::kUnusable;
         for (std::size_t k = 0; k < wanted; ++k)
-            take(layout.decode(chunk.data() + k * layout.recordSize));
+            take(layout.decode(chunk.data() + k * recordSize));
         done += static_cast<long long>(wanted);
     }
     return IndexFileState::kRead;

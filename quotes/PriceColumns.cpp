@@ -87,8 +87,10 @@ void ParseDopLines(std::FILE* file, std::int16_t columnMap[], std::int16_t first
 // the first data record decides: a fifth field no more than twice the second is a price.
 bool TwentyByteRecordsHoldOpen(std::FILE* file) {
     std::uint8_t record[20] = {};
-    if (std::fread(record, 1, 20, file) == 20)
-        (void)std::fread(record, 1, 20, file);
+    // Past the 20-byte header; a short first record leaves part of the header in place, as before.
+    if (std::fread(record, 1, 20, file) == 20) {
+        [[maybe_unused]] const std::size_t read = std::fread(record, 1, 20, file);
+    }
     const float second = MbfToFloat(record + 4);
     const float fifth = MbfToFloat(record + 16);
     return fifth != 0 && fifth <= 2 * second;

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // Bars over columns of their own, as a record source shows them.
 class CBars {
 public:
