@@ -98,46 +98,69 @@ bool CDrawingStore::Parse(std::string_view text, std::string& error,
     return true;
 }
 
-void CDrawingStore::Load(const std::string& path, MessageService& messages) {
-    m_strPath = path;
-    m_bReadOnly = false;
+CDrawingStore::ReadResult CDrawingStore::ReadFile(const std::string& path, std::string& problem,
+                                                  std::vector<std::string>& skipped) {
     m_root = CJsonValue::Object();
     m_securities.clear();
     ++m_nRevision;
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error))
-        return;
-    std::string problem;
-    std::vector<std::string> skipped;
+        return ReadResult::Missing;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream in(path, std::ios::binary);
     if (error || !in) {
+        problem = "it cannot be read";
+        return ReadResult::Unreadable;
+    }
+    if (size > kMaxFileSize) {
+        problem = "it is larger than any drawings file";
+        return ReadResult::Damaged;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!Parse(text.str(), problem, skipped)) {
+        m_root = CJsonValue::Object();
+        m_securities.clear();
+        return ReadResult::Damaged;
+    }
+    return ReadResult::Read;
+}
+
+bool CDrawingStore::Read(const std::string& path, std::string& problem,
+                         std::vector<std::string>& skipped) {
+    m_strPath.clear();
+    const ReadResult result = ReadFile(path, problem, skipped);
+    if (result == ReadResult::Missing)
+        problem = "there is no such file";
+    return result == ReadResult::Read;
+}
+
+void CDrawingStore::Load(const std::string& path, MessageService& messages) {
+    m_strPath = path;
+    m_bReadOnly = false;
+    std::string problem;
+    std::vector<std::string> skipped;
+    switch (ReadFile(path, problem, skipped)) {
+    case ReadResult::Missing:
+        return;
+    case ReadResult::Read:
+        if (!skipped.empty())
+            messages.Show("The drawings file " + path +
+                              " holds drawings that this program does not draw (" +
+                              Joined(skipped) + "); they are kept in the file.",
+                          MessageIcon::Information);
+        return;
+    case ReadResult::Unreadable:
         m_bReadOnly = true;
         messages.Show("The drawings file " + path +
                           " cannot be read; the program goes on without drawings and leaves "
                           "the file alone.",
                       MessageIcon::Warning);
         return;
+    case ReadResult::Damaged:
+        break;
     }
-    if (size > kMaxFileSize) {
-        problem = "it is larger than any drawings file";
-    } else {
-        std::ostringstream text;
-        text << in.rdbuf();
-        in.close();
-        if (Parse(text.str(), problem, skipped)) {
-            if (!skipped.empty())
-                messages.Show("The drawings file " + path +
-                                  " holds drawings that this program "
-                                  "does not draw (" +
-                                  Joined(skipped) + "); they are kept in the file.",
-                              MessageIcon::Information);
-            return;
-        }
-    }
-    in.close();
-    m_root = CJsonValue::Object();
-    m_securities.clear();
+    std::error_code error;
     const std::string aside = SetAsideName(path);
     std::filesystem::rename(path, aside, error);
     if (error) {
@@ -152,6 +175,11 @@ void CDrawingStore::Load(const std::string& path, MessageService& messages) {
                       "). It was set aside as " + aside +
                       ", and the program goes on without drawings.",
                   MessageIcon::Warning);
+}
+
+// The text of every drawing kept but not drawn, each once.
+std::string SkippedText(const std::vector<std::string>& skipped) {
+    return Joined(skipped);
 }
 
 std::string CDrawingStore::Text() const {

@@ -34,6 +34,9 @@ public:
     // and left alone, and the store then never writes over it. Drawings of unknown types, and
     // drawings that cannot be drawn, are reported once by name and kept.
     void Load(const std::string& path, MessageService& messages);
+    // Reads `path` for drawing alone: never renames it, and the store never writes. False, with
+    // `problem`, for a file that is missing, unreadable or damaged; `skipped` as for Parse.
+    bool Read(const std::string& path, std::string& problem, std::vector<std::string>& skipped);
     // Parses a whole file's text; false with `error` for text that is not a drawings file.
     // `skipped` gets a word for each drawing kept but not drawn (its type, or why).
     bool Parse(std::string_view text, std::string& error, std::vector<std::string>& skipped);
@@ -56,6 +59,10 @@ public:
     const std::vector<SecurityDrawings>& Securities() const { return m_securities; }
 
 private:
+    enum class ReadResult { Read, Missing, Unreadable, Damaged };
+    ReadResult ReadFile(const std::string& path, std::string& problem,
+                        std::vector<std::string>& skipped);
+
     std::string m_strPath;
     bool m_bReadOnly = false;
     CJsonValue m_root;
@@ -63,6 +70,9 @@ private:
     std::uint64_t m_nRevision = 0;
     Replacer m_fnReplace;
 };
+
+// What Parse or Read skipped, for a message: each word once, in the order they came.
+std::string SkippedText(const std::vector<std::string>& skipped);
 
 // The key of a folder: its absolute path without "." or ".." parts or a separator at the end.
 std::string DrawingFolderKey(const std::string& folder);
