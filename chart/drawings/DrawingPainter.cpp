@@ -29,6 +29,7 @@ void DrawDrawing(Surface& dc, const CDrawingGeometry& g, const Drawing& d) {
         dc.LineTo(Unit(segment.x2), Unit(segment.y2));
     }
     const COLORREF previousColor = dc.SetTextColor(d.color);
+    const BackgroundMode previousMode = dc.SetBkMode(BackgroundMode::Transparent);
     const unsigned previousAlign = dc.SetTextAlign(kAlignLeft | kAlignBaseline);
     for (const ShapeLabel& label : shape.labels)
         if (label.x >= g.Left() && label.x < g.Right() && label.y >= g.Bottom() &&
@@ -42,6 +43,7 @@ void DrawDrawing(Surface& dc, const CDrawingGeometry& g, const Drawing& d) {
             dc.TextOut(Unit(label.x), Unit(label.y), label.text);
         }
     dc.SetTextAlign(previousAlign);
+    dc.SetBkMode(previousMode);
     dc.SetTextColor(previousColor);
     dc.SelectPen(previousPen);
 }
