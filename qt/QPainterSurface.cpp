@@ -362,7 +362,11 @@ void CQPainterSurface::TextOut(int x, int y, std::string_view text) {
     const QPoint at = LogicalToDevice(x, y);
     double ascent = m_metrics.ascent();
     double descent = m_metrics.descent();
-    double advance = m_metrics.horizontalAdvance(string);
+    // Laying the text out to measure it costs as much as drawing it: a transparent text hanging
+    // from its left end needs no width.
+    const bool needsWidth =
+        (m_nAlign & kAlignHorizontalMask) != kAlignLeft || m_bkMode == BackgroundMode::Opaque;
+    double advance = needsWidth ? m_metrics.horizontalAdvance(string) : 0;
     if (m_bRaster) {
         ascent = qRound(ascent);
         descent = qRound(descent);
