@@ -232,6 +232,14 @@ bool CDrawingTool::SelectAt(CPoint device, CSize client) {
     return hit.nDrawing >= 0;
 }
 
+// A command in the middle of a drag (a key while the button is down) ends the drag unapplied.
+void CDrawingTool::StopDrag() {
+    if (m_drag == Drag::None)
+        return;
+    m_drag = Drag::None;
+    m_bars.SetSkippedDrawing(-1);
+}
+
 bool CDrawingTool::CanUndo() {
     SyncSecurity();
     return m_editor.CanUndo();
@@ -251,6 +259,7 @@ bool CDrawingTool::HasDrawings() {
 
 CDrawingTool::Repaint CDrawingTool::DeleteSelected() {
     SyncSecurity();
+    StopDrag();
     if (!m_editor.Remove(m_nSelected))
         return Repaint::None;
     m_nSelected = -1;
@@ -260,6 +269,7 @@ CDrawingTool::Repaint CDrawingTool::DeleteSelected() {
 
 CDrawingTool::Repaint CDrawingTool::DeleteAll() {
     SyncSecurity();
+    StopDrag();
     if (!m_editor.RemoveAll())
         return Repaint::None;
     m_nSelected = -1;
@@ -269,6 +279,7 @@ CDrawingTool::Repaint CDrawingTool::DeleteAll() {
 
 CDrawingTool::Repaint CDrawingTool::Undo() {
     SyncSecurity();
+    StopDrag();
     if (!m_editor.Undo())
         return Repaint::None;
     Revalidate();
@@ -278,6 +289,7 @@ CDrawingTool::Repaint CDrawingTool::Undo() {
 
 CDrawingTool::Repaint CDrawingTool::Redo() {
     SyncSecurity();
+    StopDrag();
     if (!m_editor.Redo())
         return Repaint::None;
     Revalidate();
@@ -287,6 +299,7 @@ CDrawingTool::Repaint CDrawingTool::Redo() {
 
 CDrawingTool::Repaint CDrawingTool::ChangeSelected(const std::function<void(Drawing&)>& change) {
     SyncSecurity();
+    StopDrag();
     const Drawing* selected = SelectedDrawing();
     if (!selected)
         return Repaint::None;

@@ -76,6 +76,7 @@ public:
 private:
     enum class Drag { None, Pending, Body, Point };
     void SyncSecurity();
+    void StopDrag();
     CDrawingGeometry Geometry(CSize client);
     DrawingPoint PointAt(const CDrawingGeometry& geometry, CPoint device, bool shift) const;
     double Reach() const;

@@ -168,6 +168,15 @@ TEST_F(DrawingsChartTest, TrendLineAndRectangleStandOnTheirBarsAndPrices) {
         EXPECT_AT(blue[3], left, Y(17, v), left, Y(13, v), v.name);
         EXPECT_EQ(blue[0].style, LineStyle::Dotted);
     }
+    // A printed chart has them too, in their own colours (the print colours draw the chart's own
+    // lines blue, none dotted).
+    m_surface.Clear();
+    m_bars.DrawChart(m_surface, CRect{0, 0, kFrame.cx, kFrame.cy}, true);
+    EXPECT_EQ(LinesOf(kRed).size(), 1u);
+    const std::vector<RecordedLine> blue = LinesOf(kBlue);
+    EXPECT_EQ(std::count_if(blue.begin(), blue.end(),
+                            [](const RecordedLine& l) { return l.style == LineStyle::Dotted; }),
+              4);
 }
 
 TEST_F(DrawingsChartTest, AnExtendedTrendLineRunsToTheRightAxis) {
