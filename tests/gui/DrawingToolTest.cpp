@@ -48,6 +48,7 @@ private slots:
     void shiftTakesTheBarsOpenHighLowOrClose();
     void draggingMovesADrawingAndUndoRedoTakeItBackAndForth();
     void draggingAHandleMovesOnlyThatPoint();
+    void aDragDrawsTheChartOnlyWhenItStartsAndEnds();
     void theContextMenuChangesColourWidthStyleAndExtension();
     void deleteAndDeleteAllAskingFirst();
     void notesAskForTheirText();
@@ -206,6 +207,31 @@ void DrawingToolTest::draggingAHandleMovesOnlyThatPoint() {
     Drag(At(25, 30), At(30, 30)); // the line runs through 30 at record 25
     QCOMPARE(Drawings()[0].points[0].nDay, Serial(15));
     QCOMPARE(Drawings()[0].points[1].nDay, Serial(45));
+}
+
+void DrawingToolTest::aDragDrawsTheChartOnlyWhenItStartsAndEnds() {
+    Level(40);
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    View().repaint();
+    QSignalSpy drawn(&View(), &CTickvaneView::chartDrawn);
+    const QPoint from = At(25, Drawings()[0].points[0].dPrice);
+    const auto move = [this](QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), View().mapToGlobal(QPointF(at)),
+                          Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&View(), &event);
+        QApplication::processEvents();
+    };
+    QTest::mousePress(&View(), Qt::LeftButton, {}, from);
+    QApplication::processEvents();
+    QCOMPARE(drawn.count(), 0); // the selection's handles lie over the image
+    move(from + QPoint(0, 10));
+    QCOMPARE(drawn.count(), 1); // once without the level
+    for (int k = 2; k <= 6; ++k)
+        move(from + QPoint(0, 10 * k));
+    QCOMPARE(drawn.count(), 1);
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, from + QPoint(0, 60));
+    QApplication::processEvents();
+    QCOMPARE(drawn.count(), 2); // once with it in its new place
 }
 
 void DrawingToolTest::theContextMenuChangesColourWidthStyleAndExtension() {
