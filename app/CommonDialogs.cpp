@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -37,4 +39,14 @@ bool CQtCommonDialogs::AskPrinter(QWidget* parent, QPrinter& printer, bool setup
     dialog.setMinMax(1, 1);
     dialog.setFromTo(1, 1);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtCommonDialogs::AskText(QWidget* parent, const QString& title, const QString& label,
+                               QString& text) {
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &accepted);
+    if (accepted)
+        text = answer;
+    return accepted;
 }

@@ -22,6 +22,9 @@ public:
     // The print dialog for a one-page document, or with `setupOnly` the printer set-up; it
     // changes `printer`. False when the user cancels.
     virtual bool AskPrinter(QWidget* parent, QPrinter& printer, bool setupOnly) = 0;
+    // A line of text, titled `title`, starting with `text`; false when the user cancels.
+    virtual bool AskText(QWidget* parent, const QString& title, const QString& label,
+                         QString& text) = 0;
 };
 
 // The Qt dialogs.
@@ -31,4 +34,6 @@ public:
     bool AskSavePath(QWidget* parent, const QString& title, const QString& filters,
                      const std::string& suggested, std::string& path, QString& filter) override;
     bool AskPrinter(QWidget* parent, QPrinter& printer, bool setupOnly) override;
+    bool AskText(QWidget* parent, const QString& title, const QString& label,
+                 QString& text) override;
 };

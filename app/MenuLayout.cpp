@@ -53,6 +53,20 @@ constexpr int kChartMenu[] = {
     kSeparator,
     ID_CHART_STUDIES,
 };
+constexpr int kDrawMenu[] = {
+    ID_DRAW_TRENDLINE,
+    ID_DRAW_HLINE,
+    ID_DRAW_VLINE,
+    ID_DRAW_RECTANGLE,
+    ID_DRAW_FIBONACCI,
+    ID_DRAW_NOTE,
+    kSeparator,
+    ID_EDIT_UNDO,
+    ID_EDIT_REDO,
+    kSeparator,
+    ID_DRAW_DELETE,
+    ID_DRAW_DELETE_ALL,
+};
 constexpr int kSelectMenu[] = {
     ID_SELECT_NEXT,
     ID_SELECT_PREVIOUS,
@@ -88,6 +102,7 @@ constexpr MenuInfo kMenus[] = {
     {"&File", kFileMenu},
     {"&View", kViewMenu},
     {"&Chart", kChartMenu},
+    {"&Draw", kDrawMenu},
     {"&Select", kSelectMenu},
     {"&Help", kHelpMenu},
 };
@@ -100,6 +115,13 @@ constexpr int kToolbar[] = {
     kSeparator,
     ID_SELECT_PREVIOUS,
     ID_SELECT_NEXT,
+    kSeparator,
+    ID_DRAW_TRENDLINE,
+    ID_DRAW_HLINE,
+    ID_DRAW_VLINE,
+    ID_DRAW_RECTANGLE,
+    ID_DRAW_FIBONACCI,
+    ID_DRAW_NOTE,
     kSeparator,
     ID_FILE_PRINT_PREVIEW,
     ID_APP_ABOUT,

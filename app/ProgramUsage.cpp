@@ -31,8 +31,10 @@ constexpr UsageSection kSections[] = {
      "MASTER, or a MASTER that cannot be listed, is said in a message and leaves an empty window."},
     {"Files",
      "~/.config/Velmora/Tickvane.ini keeps the window placement, the options, the Chart menu's "
-     "choices and the four recent files."},
-    {"Environment", "TICKVANE_SETTINGS names another settings file."},
+     "choices and the four recent files. ~/.local/share/Velmora/Tickvane/drawings.json keeps the "
+     "drawings of every security, by folder and symbol."},
+    {"Environment", "TICKVANE_SETTINGS names another settings file, TICKVANE_DATA another "
+                    "directory for drawings.json."},
 };
 
 constexpr ProgramUsage kUsage = {

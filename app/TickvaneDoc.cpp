@@ -10,13 +10,21 @@
 #include "chart/MasterPath.h"
 #include "chart/QuoteHistory.h"
 #include "chart/ViewOptions.h"
+#include "chart/drawings/DrawingEditor.h"
+#include "chart/drawings/DrawingStore.h"
 #include "chart/studies/StudySettings.h"
 #include "platform/Commands.h"
 #include "platform/MessageService.h"
+#include "qt/DataFiles.h"
 
 CTickvaneDoc::CTickvaneDoc(CAppServices& services)
     : m_services(services), m_pBars(std::make_unique<CBars>(services.settings, services.messages)),
-      m_pStudies(std::make_unique<CStudyList>()) {
+      m_pStudies(std::make_unique<CStudyList>()), m_pDrawings(std::make_unique<CDrawingStore>()),
+      m_pDrawingEditor(std::make_unique<CDrawingEditor>(*m_pDrawings, services.messages)) {
+    // Every drawing of the chart (screen, print, preview, Copy, Export Chart, slide show) comes
+    // from the store, so each shows the drawings.
+    m_pDrawings->Load(DefaultDrawingsFile(), services.messages);
+    m_pBars->SetDrawingStore(m_pDrawings.get());
     // Read once: the style, scale, period, grid and studies then hold for every folder opened.
     m_pBars->SetChartOptions(LoadChartOptions(services.settings));
     m_pStudies->SetStudies(LoadStudies(services.settings));

@@ -11,6 +11,8 @@
 #include <string>
 
 class CBars;
+class CDrawingEditor;
+class CDrawingStore;
 class CStudyList;
 struct CAppServices;
 
@@ -30,6 +32,10 @@ public:
 
     CBars& Bars() { return *m_pBars; }
     CStudyList& Studies() { return *m_pStudies; }
+    // The drawings of every security, read from the program's data at start-up and written at
+    // every change; changed through the editor, which keeps their history.
+    CDrawingStore& Drawings() { return *m_pDrawings; }
+    CDrawingEditor& DrawingEditor() { return *m_pDrawingEditor; }
 
     // File New: the chart object is not touched; whatever was loaded stays loaded and drawn.
     bool OnNewDocument();
@@ -68,6 +74,8 @@ private:
     CAppServices& m_services;
     std::unique_ptr<CBars> m_pBars;
     std::unique_ptr<CStudyList> m_pStudies;
+    std::unique_ptr<CDrawingStore> m_pDrawings;
+    std::unique_ptr<CDrawingEditor> m_pDrawingEditor;
     std::string m_strPathName;
     std::function<void(ViewHint)> m_fnUpdateViews;
     CCommandMap m_commands;

@@ -31,7 +31,8 @@ QColor Blend(QColor a, QColor b) {
 CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
                              const CCommandRouter& router, int& indicatorStale, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services), m_router(router),
-      m_bIndicatorStale(indicatorStale), m_pScrollBar(new QScrollBar(Qt::Horizontal, parent)) {
+      m_bIndicatorStale(indicatorStale), m_pScrollBar(new QScrollBar(Qt::Horizontal, parent)),
+      m_drawingTool(doc.Bars(), doc.DrawingEditor()) {
     // The chart covers every pixel itself: nothing is erased before it is drawn.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -71,6 +72,7 @@ CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
         ID_FILE_EXPORT_CHART, [this] { OnFileExportChart(); }, needsData);
     m_commands.On(
         ID_FILE_EXPORT_QUOTES, [this] { OnFileExportQuotes(); }, needsData);
+    AddDrawingCommands();
 }
 
 CBars& CTickvaneView::Bars() {
@@ -135,6 +137,8 @@ void CTickvaneView::paintEvent(QPaintEvent* event) {
     // axes; the price box in the axes' colour.
     const QColor axes = ToQColor(Bars().GetWorkColorRGB(kItemAxes));
     const QColor background = ToQColor(Bars().GetWorkColorRGB(kItemBackground));
+    // What is drawn or dragged just now lies over the image, under the crosshair.
+    m_drawingTool.PaintOverlay(painter, ratio, Bars().GetWorkColorRGB(kItemAxes), client);
     m_crosshair.Paint(painter, Blend(axes, background), axes, background);
     if (!crosshairOnly)
         emit chartDrawn();
@@ -186,7 +190,10 @@ QMenu* CTickvaneView::CreateContextMenu() {
 void CTickvaneView::ShowContextMenu(QPoint point) {
     if (m_bSlideShow)
         return;
-    QMenu* menu = CreateContextMenu();
+    const bool onDrawing =
+        Bars().IsDataLoaded() && m_drawingTool.SelectAt(ToClient(QPointF(point)), ChartClient());
+    AfterDrawing(CDrawingTool::Repaint::Overlay);
+    QMenu* menu = onDrawing ? CreateDrawingMenu() : CreateContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(mapToGlobal(point));
 }

@@ -6,9 +6,12 @@
 // It also moves through the whole history of the security (a scroll bar, the wheel, dragging, Page
 // Up and Down, Home and End), zooms (Ctrl with the wheel, Plus, Minus and 0), shows a crosshair
 // with the values of the bar under the pointer, and copies and exports the chart and its quotes.
+//
+// The user draws on it with the tools of the Draw menu (TickvaneViewDrawing.cpp, DrawingTool.h).
 
 #include "app/CommandMap.h"
 #include "app/Crosshair.h"
+#include "app/DrawingTool.h"
 #include "platform/Geometry.h"
 
 #include <QImage>
@@ -50,8 +53,14 @@ public:
     CSize ChartClient() const;
     // The pop-up with Next and Previous, enabled as the position allows; the caller owns it.
     QMenu* CreateContextMenu();
-    // Opens the context menu at `point` (view coordinates), unless a slide show runs.
+    // Opens the context menu at `point` (view coordinates), unless a slide show runs: that of the
+    // drawing there, when there is one.
     void ShowContextMenu(QPoint point);
+    // The drawing tools and the selection.
+    CDrawingTool& DrawingTool() { return m_drawingTool; }
+    // The pop-up of the selected drawing: colour, width, style, its own options, Delete; the
+    // caller owns it.
+    QMenu* CreateDrawingMenu();
 
     // Printing (TickvaneViewPrinting.cpp).
     // Print, with the print dialog; false when nothing was printed.
@@ -116,6 +125,12 @@ private:
     void PlaceLegends(int record);
     // Asks for a repaint of the pixels the crosshair covers now.
     void MarkCrosshair();
+
+    // Drawing (TickvaneViewDrawing.cpp).
+    void AddDrawingCommands();
+    void OnDrawDeleteAll();
+    // Repaints what the drawing tool asks for: the whole chart, or the pixels of its overlay.
+    void AfterDrawing(CDrawingTool::Repaint repaint);
     void SetReadout(const QString& text);
 
     // The start of a file for the export dialogs: the last folder exported to, and the symbol.
@@ -130,6 +145,7 @@ private:
     // The chart at the screen's own resolution, kept between paints.
     QImage m_image;
 
+    CDrawingTool m_drawingTool;
     CCrosshair m_crosshair;
     // What the crosshair asked to repaint since the last paint: a paint of no more than that
     // draws the crosshair over the image without drawing the chart.

@@ -104,6 +104,13 @@ bool CTickvaneView::OnNavigationKey(const QKeyEvent& event) {
 }
 
 void CTickvaneView::keyPressEvent(QKeyEvent* event) {
+    // Escape gives up the drawing in progress, then the tool, then the selection.
+    if (!m_bSlideShow && event->key() == Qt::Key_Escape) {
+        const CDrawingTool::Result result = m_drawingTool.Cancel();
+        AfterDrawing(result.repaint);
+        if (result.bHandled)
+            return;
+    }
     if (m_bSlideShow || !OnNavigationKey(*event))
         QWidget::keyPressEvent(event);
 }
@@ -133,6 +140,14 @@ void CTickvaneView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
+    // A drawing tool places what it draws; a drawing under the pointer is taken hold of.
+    const CDrawingTool::Result drawing = m_drawingTool.Press(
+        ToClient(event->position()), ChartClient(), event->modifiers().testFlag(Qt::ShiftModifier));
+    AfterDrawing(drawing.repaint);
+    if (drawing.bHandled) {
+        event->accept();
+        return;
+    }
     // A pane's top line takes the pane's height along instead.
     m_nDividerPane = Window().DividerAt(ToClient(event->position()).y, ChartClient());
     if (m_nDividerPane >= 0) {
@@ -155,6 +170,15 @@ void CTickvaneView::mouseMoveEvent(QMouseEvent* event) {
         update();
         return;
     }
+    if (!m_bSlideShow) {
+        const CDrawingTool::Result drawing = m_drawingTool.Move(
+            ToClient(event->position()), client, event->modifiers().testFlag(Qt::ShiftModifier));
+        AfterDrawing(drawing.repaint);
+        if (drawing.bHandled) {
+            TrackPointer(event->position());
+            return;
+        }
+    }
     if (!m_bDragging)
         setCursor(Window().DividerAt(y, client) >= 0 ? Qt::SplitVCursor : Qt::CrossCursor);
     if (m_bDragging && m_nDragEnd >= 0) {
@@ -171,6 +195,16 @@ void CTickvaneView::mouseReleaseEvent(QMouseEvent* event) {
         StoreStudies(m_services.settings, m_doc.Studies().Studies());
         event->accept();
         return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        const CDrawingTool::Result drawing =
+            m_drawingTool.Release(ToClient(event->position()), ChartClient(),
+                                  event->modifiers().testFlag(Qt::ShiftModifier));
+        AfterDrawing(drawing.repaint);
+        if (drawing.bHandled) {
+            event->accept();
+            return;
+        }
     }
     if (event->button() != Qt::LeftButton || !m_bDragging) {
         QWidget::mouseReleaseEvent(event);

@@ -37,6 +37,7 @@ void SetUpEnvironment() {
     setenv("TICKVANE_QUIT_AFTER_FIRST_CHART", "1", 1);
     // A settings file of the benchmark's own, so no user's placement or options come in.
     setenv("TICKVANE_SETTINGS", "/tmp/tickvane-bench-startup.ini", 1);
+    setenv("TICKVANE_DATA", "/tmp/tickvane-bench-data", 1);
 }
 
 void RunStartup(benchmark::State& state, const std::vector<std::string>& command) {

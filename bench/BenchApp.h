@@ -26,6 +26,7 @@ public:
         return false;
     }
     bool AskPrinter(QWidget*, QPrinter&, bool) override { return true; }
+    bool AskText(QWidget*, const QString&, const QString&, QString&) override { return false; }
 };
 
 struct CBenchApp {
@@ -36,6 +37,8 @@ struct CBenchApp {
     // Opens `master` with the settings in `settingsFile`; false when the program did not start.
     bool Start(const std::string& master, QSize view, const char* settingsFile) {
         qputenv("TICKVANE_SETTINGS", settingsFile);
+        // The user's drawings stay out of the measurements.
+        qputenv("TICKVANE_DATA", "/tmp/tickvane-bench-data");
         app = std::make_unique<CTickvaneApp>(messages, dialogs);
         if (app->InitInstance(ParseCommandLine({master})) >= 0)
             return false;

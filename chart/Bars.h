@@ -17,7 +17,9 @@
 #include <utility>
 #include <vector>
 
+class CDrawingStore;
 class CSeriesProvider;
+struct Drawing;
 class MessageService;
 class Settings;
 class Surface;
@@ -117,6 +119,18 @@ public:
     // provider must outlive its use here.
     void SetSeriesProvider(CSeriesProvider* provider) { m_pSeriesProvider = provider; }
     CSeriesProvider* GetSeriesProvider() const { return m_pSeriesProvider; }
+    // The drawings over the price pane: those `store` keeps for the current security; null for
+    // none. The store must outlive its use here.
+    void SetDrawingStore(const CDrawingStore* store) { m_pDrawingStore = store; }
+    const CDrawingStore* GetDrawingStore() const { return m_pDrawingStore; }
+    // The current security's key in the store: the absolute path of its folder, and its symbol
+    // in UTF-8 without the blanks that pad it.
+    std::string DrawingFolder() const;
+    std::string DrawingSymbol() const;
+    // Its drawings; null for none.
+    const std::vector<Drawing>* CurrentDrawings() const;
+    // A drawing left out of the chart, -1 for none: the view paints it itself while it is moved.
+    void SetSkippedDrawing(int index) { m_nSkippedDrawing = index; }
 
     // Replaces `to` by `from` in one step; tests put a failing one in.
     using FileReplacer = std::function<bool(const std::string& from, const std::string& to)>;
@@ -140,6 +154,8 @@ private:
     Settings& m_settings;
     MessageService* m_pMessages; // never null
     CSeriesProvider* m_pSeriesProvider = nullptr;
+    const CDrawingStore* m_pDrawingStore = nullptr;
+    int m_nSkippedDrawing = -1;
     std::function<CSize()> m_fnFrameSize;
     FileReplacer m_fnReplaceFile;
 

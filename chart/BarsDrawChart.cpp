@@ -13,6 +13,8 @@
 #include "chart/ChartPanes.h"
 #include "chart/ChartSeries.h"
 #include "chart/PriceMarks.h"
+#include "chart/drawings/DrawingPainter.h"
+#include "chart/drawings/DrawingStore.h"
 #include "platform/Surface.h"
 #include "platform/TextEncoding.h"
 #include "quotes/Dates.h"
@@ -239,6 +241,12 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
             pcLast = pc;
         }
 
+        // The user's drawings lie over the bars and under the texts.
+        if (const std::vector<Drawing>* drawings = CurrentDrawings();
+            drawings && !drawings->empty())
+            DrawDrawings(dc, CDrawingGeometry(l, r, scale, options.period == ChartPeriod::Stored),
+                         *drawings, m_nSkippedDrawing);
+
         // The right column's labels shorten rather than run past the chart's edge.
         const int room = l.W - l.xL;
         // With the axis labels, the header's years have four digits too.
@@ -308,4 +316,23 @@ int CBars::DrawChart(Surface& dc, const CRect& target, bool printing) {
         dc.SelectFont(previousFont);
     std::copy_n(m_nScreenColors, kColorItemCount, m_nWorkColors);
     return 0;
+}
+
+std::string CBars::DrawingFolder() const {
+    const char* directory = GetDataDirectory();
+    return directory && *directory ? DrawingFolderKey(directory) : std::string();
+}
+
+std::string CBars::DrawingSymbol() const {
+    const char* symbol = GetSymbol(m_nCurrentIndex);
+    std::string text = symbol ? Windows1252ToUtf8(symbol) : std::string();
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    return text;
+}
+
+const std::vector<Drawing>* CBars::CurrentDrawings() const {
+    if (!m_pDrawingStore || !IsDataLoaded())
+        return nullptr;
+    return m_pDrawingStore->Find(DrawingFolder(), DrawingSymbol());
 }

@@ -17,6 +17,7 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/QuoteHistory.h"
+#include "chart/drawings/DrawingGeometry.h"
 
 #include <string>
 
@@ -122,6 +123,9 @@ public:
         COLORREF color;
     };
     std::vector<PlacedLegend> LegendsAt(int record, CSize client);
+    // Where the user's drawings stand on the chart drawn into `client` (DrawingGeometry.h); it
+    // holds until the window moves or the security changes.
+    CDrawingGeometry DrawingGeometry(CSize client);
     // The further pane whose top line lies within a few pixels of client y, or -1.
     int DividerAt(int yClient, CSize client) const;
     // The height, in percent of its usual one, that pane `pane` gets when its top line is dragged

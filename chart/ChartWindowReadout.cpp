@@ -186,6 +186,16 @@ std::vector<CChartWindow::PlacedLegend> CChartWindow::LegendsAt(int record, CSiz
     return placed;
 }
 
+CDrawingGeometry CChartWindow::DrawingGeometry(CSize client) {
+    const ChartLayout l = Layout(client);
+    const ChartRecords& shown = Records(l, false);
+    const ChartOptions& options = m_bars.GetChartOptions();
+    // Without a bar shown there is no scale to place prices on.
+    const ChartScale scale =
+        shown.nCount > 0 ? MakeScale(shown, l, options.bLogScale) : ChartScale{};
+    return CDrawingGeometry(l, shown, scale, options.period == ChartPeriod::Stored);
+}
+
 int CChartWindow::DividerAt(int yClient, CSize client) const {
     if (client.cx <= 0 || client.cy <= 0)
         return -1;

@@ -64,6 +64,10 @@ constexpr UsageOption kRenderOptions[] = {
      "Adds a study, SPEC being its name and parameters: sma:N ema:N wma:N bbands:N,K sar:A,M "
      "rsi:N macd:F,S,G stoch:K,SK,SD atr:N obv roc:N mom:N willr:N cci:N dmi:N.",
      true},
+    {"--drawings", "FILE",
+     "Draws the trend lines, levels, Fibonacci retracements and notes that FILE (a drawings "
+     "file of the viewer, JSON) keeps for the folder and symbol rendered. Drawings of types it "
+     "does not know are named on standard error and left out."},
     {"-o", "FILE",
      "Where the chart goes: a PNG, SVG or PDF picture by the name's extension, or the drawing "
      "primitives as text for a name ending in .trace, or - for standard output."},
@@ -111,7 +115,8 @@ constexpr UsageCommand kCommands[] = {
      "[--bar-space N] [--range 1m|3m|6m|1y|5y|all] [--no-volume] [--no-ma1] [--no-ma2] [--ma1 N] "
      "[--ma2 N] [--colors DDDDDDDDDD] [--theme classic|light|dark] "
      "[--style bars|ohlc|candles|line] [--log] [--period stored|daily|weekly|monthly] [--grid] "
-     "[--axis-labels] [--color-by-direction] [--hide-bad-data] [--study SPEC ...] -o FILE",
+     "[--axis-labels] [--color-by-direction] [--hide-bad-data] [--study SPEC ...] "
+     "[--drawings FILE] -o FILE",
      "draw the chart of one security",
      "Draws the chart of one entry (the first by default) the way the viewer does, with the "
      "default options unless they are given, into a PNG, SVG or PDF picture, or writes its "

@@ -4,6 +4,7 @@
 #include "chart/Bars.h"
 #include "chart/ChartThemes.h"
 #include "chart/ViewOptions.h"
+#include "chart/drawings/DrawingStore.h"
 #include "chart/studies/StudyList.h"
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
@@ -34,6 +35,7 @@ struct RenderRequest {
     int height = 600;
     bool printing = false;
     std::string output;
+    std::optional<std::string> drawings; // a drawings file
 };
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -167,6 +169,8 @@ bool ParseRender(const Arguments& arguments, RenderRequest& request, CBars& bars
                 problem = "--colors needs ten digits from 0 to 7";
                 return false;
             }
+        } else if (a == "--drawings" && hasValue) {
+            request.drawings = arguments[++i];
         } else if (a == "-o" && hasValue) {
             request.output = arguments[++i];
         } else if (a.size() > 1 && a[0] == '-') {
@@ -258,6 +262,19 @@ int RunRenderCommand(const Arguments& arguments) {
         bars.SetSeriesProvider(&studies);
     if (!OpenChart(bars, request, messages))
         return 1;
+    // Read only: a damaged file is reported and left where it is.
+    CDrawingStore drawings;
+    if (request.drawings) {
+        std::vector<std::string> skipped;
+        if (!drawings.Read(*request.drawings, problem, skipped)) {
+            messages.Show("the drawings file " + *request.drawings + " cannot be used: " + problem,
+                          MessageIcon::Stop);
+            return 1;
+        }
+        if (!skipped.empty())
+            messages.Show("drawings not drawn: " + SkippedText(skipped), MessageIcon::Warning);
+        bars.SetDrawingStore(&drawings);
+    }
     bars.SetFrameSizeProvider([&] { return CSize{request.width, request.height}; });
     if (request.group > 1)
         bars.Window().SetZoom(1, request.group);

@@ -41,6 +41,15 @@ constexpr int ID_VIEW_THEME_CLASSIC = 32816;
 constexpr int ID_VIEW_THEME_LIGHT = 32817;
 constexpr int ID_VIEW_THEME_DARK = 32818;
 
+constexpr int ID_DRAW_TRENDLINE = 32820;
+constexpr int ID_DRAW_HLINE = 32821;
+constexpr int ID_DRAW_VLINE = 32822;
+constexpr int ID_DRAW_RECTANGLE = 32823;
+constexpr int ID_DRAW_FIBONACCI = 32824;
+constexpr int ID_DRAW_NOTE = 32825;
+constexpr int ID_DRAW_DELETE = 32826;
+constexpr int ID_DRAW_DELETE_ALL = 32827;
+
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_CLOSE = 57602;
@@ -60,6 +69,7 @@ constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
@@ -90,7 +100,7 @@ enum class CommandCheck {
 };
 
 // The groups of radio items.
-enum class CommandGroup { None, ChartStyle, ChartPeriod, ViewTheme };
+enum class CommandGroup { None, ChartStyle, ChartPeriod, ViewTheme, DrawTool };
 
 struct CommandInfo {
     int id;

@@ -92,7 +92,8 @@ void CRecordingSurface::LineTo(int x, int y) {
     if (m_attr.pen.null)
         return;
     m_order.push_back({PrimitiveKind::Line, static_cast<std::uint32_t>(m_lines.size())});
-    m_lines.push_back(RecordedLine{from, m_ptCurrent, m_attr.pen.color, m_attr.pen.width});
+    m_lines.push_back(
+        RecordedLine{from, m_ptCurrent, m_attr.pen.color, m_attr.pen.width, m_attr.pen.style});
 }
 
 void CRecordingSurface::TextOut(int x, int y, std::string_view text) {

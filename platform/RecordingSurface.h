@@ -19,6 +19,7 @@ struct RecordedLine {
     CPoint to;
     COLORREF color = 0;
     int width = 0;
+    LineStyle style = LineStyle::Solid;
 };
 
 // Logical y grows upward in the chart, so `bottom` is the smaller y and `top` the larger.

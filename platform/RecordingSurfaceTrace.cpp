@@ -92,6 +92,11 @@ void CRecordingSurface::AppendTrace(std::string& out, const RecordedPrimitive& p
         AppendInt(out, line.to.y);
         AppendColor(out, line.color);
         AppendInt(out, line.width);
+        // Solid lines, all the chart's own, leave the style out.
+        if (line.style == LineStyle::Dashed)
+            out += " dashed";
+        else if (line.style == LineStyle::Dotted)
+            out += " dotted";
         break;
     }
     case PrimitiveKind::Fill: {

@@ -22,7 +22,10 @@ enum TextAlign : unsigned {
 constexpr unsigned kAlignHorizontalMask = 6;
 constexpr unsigned kAlignVerticalMask = 24;
 
-// A solid pen. Width 0 is one device pixel whatever the mapping; wider pens are in logical units.
+// How a line is drawn: whole, in dashes, or in dots.
+enum class LineStyle { Solid, Dashed, Dotted };
+
+// A pen. Width 0 is one device pixel whatever the mapping; wider pens are in logical units.
 // A null pen draws nothing (an outline-free shape).
 struct Pen {
     COLORREF color = 0;
@@ -31,6 +34,7 @@ struct Pen {
     // A curve through values (an average, a study): drawn with SmoothLine where the surface
     // draws smooth lines.
     bool smooth = false;
+    LineStyle style = LineStyle::Solid;
     bool operator==(const Pen&) const = default;
 };
 

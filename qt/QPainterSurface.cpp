@@ -208,14 +208,17 @@ void CQPainterSurface::UseLinePen() {
         return;
     if (m_bLinePenStale) {
         const QColor color = ToQColor(m_pen.color);
+        const Qt::PenStyle style = m_pen.style == LineStyle::Dashed   ? Qt::DashLine
+                                   : m_pen.style == LineStyle::Dotted ? Qt::DotLine
+                                                                      : Qt::SolidLine;
         if (m_pen.null)
             m_qpenLine = QPen(Qt::NoPen);
         else if (m_pen.width <= 0)
-            m_qpenLine = QPen(color, m_bRaster ? 0.0 : m_dHairline, Qt::SolidLine, Qt::FlatCap,
-                              Qt::MiterJoin);
+            m_qpenLine =
+                QPen(color, m_bRaster ? 0.0 : m_dHairline, style, Qt::FlatCap, Qt::MiterJoin);
         else
-            m_qpenLine = QPen(color, std::max(m_pen.width * DeviceScaleX(), m_dHairline),
-                              Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            m_qpenLine = QPen(color, std::max(m_pen.width * DeviceScaleX(), m_dHairline), style,
+                              style == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin);
         m_bLinePenStale = false;
     }
     m_painter.setPen(m_qpenLine);
@@ -258,7 +261,7 @@ void CQPainterSurface::LineTo(int x, int y) {
     if (m_pen.null)
         return;
     const QPoint to = m_ptCurrentDevice;
-    if (m_pen.width <= 0) {
+    if (m_pen.width <= 0 && m_pen.style == LineStyle::Solid) {
         if (from == to)
             return; // the end point, left out, is the whole line
         // A slanted line far beyond the device would take as many rectangles as it is long.
@@ -359,7 +362,11 @@ void CQPainterSurface::TextOut(int x, int y, std::string_view text) {
     const QPoint at = LogicalToDevice(x, y);
     double ascent = m_metrics.ascent();
     double descent = m_metrics.descent();
-    double advance = m_metrics.horizontalAdvance(string);
+    // Laying the text out to measure it costs as much as drawing it: a transparent text hanging
+    // from its left end needs no width.
+    const bool needsWidth =
+        (m_nAlign & kAlignHorizontalMask) != kAlignLeft || m_bkMode == BackgroundMode::Opaque;
+    double advance = needsWidth ? m_metrics.horizontalAdvance(string) : 0;
     if (m_bRaster) {
         ascent = qRound(ascent);
         descent = qRound(descent);

@@ -97,6 +97,30 @@ expect_exit 2 "render to an unknown format" "$cli" render "$demo/MASTER" -o char
 expect_exit 2 "render with a bad size" "$cli" render "$demo/MASTER" --size 0x10 -o -
 expect_exit 2 "render with a bad bar space" "$cli" render "$demo/MASTER" --bar-space 11 -o -
 expect_exit 2 "render with bad colours" "$cli" render "$demo/MASTER" --colors 0123456789 -o -
+# render --drawings: the entries of the folder and symbol rendered; a file it cannot use fails and
+# stays where it is.
+folder=$(cd "$demo" && pwd)
+cat >"$scratch/drawings.json" <<EOF
+{"version": 1, "securities": [
+  {"folder": "$folder", "symbol": "ACME", "drawings": [
+    {"type": "hline", "points": [{"date": "2006-04-07", "time": "", "price": 7}],
+     "color": "#123456", "width": 1, "style": "dashed"},
+    {"type": "spiral", "points": []}]},
+  {"folder": "$folder", "symbol": "WLLW", "drawings": [
+    {"type": "hline", "points": [{"date": "2006-04-07", "price": 5.5}], "color": "#654321"}]}]}
+EOF
+drawn=$("$cli" render "$demo/MASTER" --drawings "$scratch/drawings.json" -o - 2>"$scratch/err") \
+    || fail "render --drawings"
+grep -q '^line 5 [0-9]* 750 [0-9]* #123456 0 dashed$' <<<"$drawn" || fail "--drawings draws the level"
+grep -q '^text 752 [0-9]* left-baseline #123456 "7.00"$' <<<"$drawn" || fail "the level's price"
+grep -q '#654321' <<<"$drawn" && fail "--drawings draws another symbol's drawings"
+grep -q '"spiral"' "$scratch/err" || fail "an unknown type is named: $(cat "$scratch/err")"
+printf '{"version": 1, "securities": [' >"$scratch/damaged.json"
+expect_exit 1 "render with a damaged drawings file" \
+    "$cli" render "$demo/MASTER" --drawings "$scratch/damaged.json" -o -
+[ -f "$scratch/damaged.json" ] || fail "render moved a damaged drawings file"
+expect_exit 1 "render with a missing drawings file" \
+    "$cli" render "$demo/MASTER" --drawings "$scratch/none.json" -o -
 
 [ "$failures" -eq 0 ] && echo "cli contract: all checks passed"
 exit "$failures"

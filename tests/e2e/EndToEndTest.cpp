@@ -120,6 +120,7 @@ bool Run(const QString& program, const QString& master, const QString& scratch) 
     environment.insert(QStringLiteral("TICKVANE_SETTINGS"),
                        scratch + QStringLiteral("/Tickvane.ini"));
     environment.insert(QStringLiteral("TICKVANE_WINDIR"), scratch);
+    environment.insert(QStringLiteral("TICKVANE_DATA"), scratch);
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     tickvane.setProcessEnvironment(environment);
     tickvane.setProcessChannelMode(QProcess::ForwardedChannels);

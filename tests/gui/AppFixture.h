@@ -24,6 +24,7 @@ public:
     CAppFixture() {
         qputenv("TICKVANE_SETTINGS", QByteArray::fromStdString(m_dir / "Tickvane.ini"));
         qputenv("TICKVANE_WINDIR", QByteArray::fromStdString(m_dir.Path()));
+        qputenv("TICKVANE_DATA", QByteArray::fromStdString(m_dir.Path()));
         m_pApp = std::make_unique<CTickvaneApp>(m_messages, m_dialogs);
         m_pApp->SetTickCount([this] { return m_nTicks; });
     }

@@ -104,7 +104,7 @@ void ChartMenuTest::menuStandsBetweenViewAndSelect() {
     QStringList titles, items;
     for (QAction* menu : App().Frame().menuBar()->actions())
         titles << menu->text();
-    QCOMPARE(titles, QStringList({"&File", "&View", "&Chart", "&Select", "&Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&View", "&Chart", "&Draw", "&Select", "&Help"}));
     const QList<QAction*> chart = App().Frame().menuBar()->actions()[2]->menu()->actions();
     for (QAction* item : chart)
         items << (item->isSeparator() ? "-" : item->text());

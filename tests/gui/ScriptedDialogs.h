@@ -32,9 +32,18 @@ public:
         ++m_nPrinterQuestions;
         return m_bPrinterAnswer;
     }
+    // Gives the texts it was handed, in turn; cancels when it has none.
+    bool AskText(QWidget*, const QString&, const QString&, QString& text) override {
+        if (m_texts.empty())
+            return false;
+        text = m_texts.front();
+        m_texts.pop_front();
+        return true;
+    }
 
     std::deque<std::string> m_paths;
     std::deque<std::string> m_savePaths;
+    std::deque<QString> m_texts;
     QString m_strSaveFilter;
     bool m_bPrinterAnswer = false;
     int m_nPrinterQuestions = 0;
