@@ -188,7 +188,7 @@ std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity
         return "its records of " + std::to_string(recordLength) + " bytes cannot be read";
     std::int16_t columns[kColumnCount], first[kColumnCount], second[kColumnCount];
     const std::string& folder = files.Directory();
-    if (SourceColumns(folder, source, columns, first, second) != kStatusSuccess)
+    if (SourceColumns(files, source, columns, first, second) != kStatusSuccess)
         return "the columns of " + file + " cannot be determined";
     CPriceRecordReader records(source, m_block.get(), kReadBlock);
     if (!records.Open(files)) {
