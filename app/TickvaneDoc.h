@@ -52,6 +52,8 @@ public:
 private:
     void OnViewOptions();
     void OnSelectGoTo();
+    // File > Check Folder...: the findings of the open folder; each opens its security.
+    void OnFileCheckFolder();
     // The studies: kept for every folder and run, drawn whenever there are any.
     void OnChartStudies();
     void UseStudies();

@@ -16,6 +16,7 @@
 
 class CBars;
 class CChartWindow;
+class CPriceFileWatch;
 class CCommandRouter;
 class CTickvaneDoc;
 class QMenu;
@@ -135,6 +136,8 @@ private:
     // draws the crosshair over the image without drawing the chart.
     QRegion m_rgnCrosshair;
     bool m_bPointerInside = false;
+    // Reads the shown security's price file again when an updater has written it.
+    CPriceFileWatch* m_pWatch = nullptr;
     QPointF m_ptPointer;
     QString m_strReadout;
 

@@ -142,9 +142,10 @@ constexpr UsageCommand kCommands[] = {
     {"summary",
      "<quote folder, or its MASTER, EMASTER or XMASTER>",
      "print one line of figures per security of a folder",
-     "Prints one CSV line per security of the folder, in directory order, with the header "
-     "symbol,name,first_date,last_date,records,last_close,change_pct,last_volume: the dates of "
-     "the first and last records, the number of records, the last close, its change against the "
+     "Prints one CSV line per security of the folder, in directory order, under a header that "
+     "names the columns symbol, name, first_date, last_date, records, last_close, change_pct and "
+     "last_volume: the dates of the first and last records, the number of records, the last close, "
+     "its change against the "
      "close before in percent (two decimals; empty without a previous close above 0) and the last "
      "volume, every stored value written as export writes it. A security without records has "
      "records 0 and the other figures empty; one whose price file cannot be read is reported on "

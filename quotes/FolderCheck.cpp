@@ -260,8 +260,7 @@ void CFolderChecker::CheckEntry(const CheckedEntry& entry) {
     const long long counted = headerLast == 0 ? 0 : headerLast - 1;
     const long long held = fileRecords - 1;
     if (!wrapped && counted != held)
-        Report(counted > held ? FindingLevel::kError : FindingLevel::kWarning, file,
-               "record-count",
+        Report(counted > held ? FindingLevel::kError : FindingLevel::kWarning, file, "record-count",
                "its header counts " + std::to_string(counted) + " records, but it holds " +
                    std::to_string(held) +
                    (counted > held ? "; the missing ones cannot be read"
