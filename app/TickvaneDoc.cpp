@@ -80,6 +80,27 @@ bool CTickvaneDoc::OnOpenDocument(const std::string& path) {
     return true;
 }
 
+void CTickvaneDoc::RefreshDirectory() {
+    CBars& bars = *m_pBars;
+    if (bars.GetSymbolCount() <= 0)
+        return;
+    const int index = bars.GetCurrentIndex();
+    const std::string symbol = bars.GetSymbol(index);
+    if (bars.ReadMaster() != 0 || bars.GetSymbolCount() <= 0) {
+        UpdateAllViews();
+        return;
+    }
+    int found = -1;
+    for (int i = 0; i < bars.GetSymbolCount() && found < 0; ++i)
+        if (symbol == bars.GetSymbol(i))
+            found = i;
+    if (found < 0)
+        bars.StepSymbol(0);
+    else if (found != index)
+        bars.SearchSetSymbolIndex(bars.GetSymbol(found));
+    UpdateAllViews();
+}
+
 void CTickvaneDoc::UpdateAllViews(ViewHint hint) {
     if (m_fnUpdateViews)
         m_fnUpdateViews(hint);

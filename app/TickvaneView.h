@@ -16,7 +16,7 @@
 
 class CBars;
 class CChartWindow;
-class CPriceFileWatch;
+class CFolderWatch;
 class CCommandRouter;
 class CTickvaneDoc;
 class QMenu;
@@ -136,8 +136,9 @@ private:
     // draws the crosshair over the image without drawing the chart.
     QRegion m_rgnCrosshair;
     bool m_bPointerInside = false;
-    // Reads the shown security's price file again when an updater has written it.
-    CPriceFileWatch* m_pWatch = nullptr;
+    // Reads the folder's index files and the shown security's price file again when an updater
+    // has written them.
+    CFolderWatch* m_pWatch = nullptr;
     QPointF m_ptPointer;
     QString m_strReadout;
 

@@ -1,14 +1,14 @@
-// The watch of the shown security's price file: a write is reported once, after the file has
-// settled, and stepping to another security is no change of a file.
+// The watch of the open folder: a write of the shown security's price file or of an index file is
+// reported once, after the file has settled, and stepping to another security is no change.
 
-#include "app/PriceFileWatch.h"
+#include "app/FolderWatch.h"
 #include "tests/gui/DialogFixture.h"
 
 #include <QtTest>
 
 #include <fstream>
 
-class PriceFileWatchTest : public QObject {
+class FolderWatchTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -16,7 +16,7 @@ private slots:
         CChartFixture fix;
         QVERIFY(fix.Load({{"AAA", "ALPHA"}, {"BBB", "BETA"}}));
         int changes = 0;
-        CPriceFileWatch watch(fix.bars, [&changes] { ++changes; });
+        CFolderWatch watch(fix.bars, [&changes] { ++changes; });
         watch.Poll();
         watch.Poll();
         QCOMPARE(changes, 0);
@@ -32,11 +32,26 @@ private slots:
         QCOMPARE(changes, 1);
     }
 
+    void anIndexFileWriteIsReportedApart() {
+        CChartFixture fix;
+        QVERIFY(fix.Load({{"AAA", "ALPHA"}, {"BBB", "BETA"}}));
+        int prices = 0, index = 0;
+        CFolderWatch watch(
+            fix.bars, [&prices] { ++prices; }, [&index] { ++index; });
+        watch.Poll();
+        WriteBytes(fix.dir / "XMASTER", XmasterFileBytes({{300, "CCC", "GAMMA", ""}}));
+        watch.Poll();
+        watch.Poll();
+        watch.Poll();
+        QCOMPARE(index, 1);
+        QCOMPARE(prices, 0);
+    }
+
     void anotherSecurityIsNoChange() {
         CChartFixture fix;
         QVERIFY(fix.Load({{"AAA", "ALPHA"}, {"BBB", "BETA"}}));
         int changes = 0;
-        CPriceFileWatch watch(fix.bars, [&changes] { ++changes; });
+        CFolderWatch watch(fix.bars, [&changes] { ++changes; });
         watch.Poll();
         fix.bars.StepSymbol(1);
         watch.Poll();
@@ -46,5 +61,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PriceFileWatchTest)
-#include "PriceFileWatchTest.moc"
+QTEST_MAIN(FolderWatchTest)
+#include "FolderWatchTest.moc"
