@@ -20,4 +20,7 @@ bool CDialogHost::StartSlideShow(const CSlideShowContext&) {
     return false;
 }
 
+void CDialogHost::RunCheckFolder(const std::string&, const std::function<void(const std::string&)>&,
+                                 QWidget*) {}
+
 void CDialogHost::RunAbout(QWidget*, int&, int&) {}

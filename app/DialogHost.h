@@ -5,6 +5,7 @@
 // dialog at all; the dialogs' library supplies the host that does.
 
 #include <functional>
+#include <string>
 
 class CBars;
 class CStudyList;
@@ -41,6 +42,11 @@ public:
     virtual bool RunDirectionColors(CBars& bars, Settings& settings, QWidget* parent);
     // Slide Show: asks for the interval and opens the show's window. True when a show started.
     virtual bool StartSlideShow(const CSlideShowContext& context);
+    // Check Folder: checks the quote folder `folder` and lists what it found; `openSymbol` makes
+    // the security of a finding current and has the chart drawn again.
+    virtual void RunCheckFolder(const std::string& folder,
+                                const std::function<void(const std::string&)>& openSymbol,
+                                QWidget* parent);
     // About: runs the About box. The two flags remember, for this run, that a link was followed.
     virtual void RunAbout(QWidget* parent, int& bMailLinkVisited, int& bWebLinkVisited);
 };

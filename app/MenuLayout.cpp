@@ -15,6 +15,7 @@ constexpr int kFileMenu[] = {
     kSeparator,
     ID_FILE_EXPORT_CHART,
     ID_FILE_EXPORT_QUOTES,
+    ID_FILE_CHECK_FOLDER,
     kSeparator,
     ID_FILE_MRU_FILE1,
     ID_FILE_MRU_FILE2,

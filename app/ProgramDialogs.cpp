@@ -1,5 +1,6 @@
 #include "app/ProgramDialogs.h"
 
+#include "dialogs/CheckFolderDlg.h"
 #include "dialogs/DialogCommands.h"
 
 bool CProgramDialogs::RunViewOptions(CBars& bars, Settings& settings, QWidget* parent) {
@@ -14,6 +15,13 @@ bool CProgramDialogs::RunGoTo(CBars& bars, Settings& settings, QWidget* parent) 
     RunGoToCommand(
         bars, settings, [&changed] { changed = true; }, parent, m_fnRun);
     return changed;
+}
+
+void CProgramDialogs::RunCheckFolder(const std::string& folder,
+                                     const std::function<void(const std::string&)>& openSymbol,
+                                     QWidget* parent) {
+    CCheckFolderDlg dlg(folder, openSymbol, parent);
+    m_fnRun(dlg);
 }
 
 bool CProgramDialogs::RunStudies(CStudyList& studies, Settings& settings, QWidget* parent) {

@@ -17,6 +17,9 @@ public:
     bool RunStudies(CStudyList& studies, Settings& settings, QWidget* parent) override;
     bool RunDirectionColors(CBars& bars, Settings& settings, QWidget* parent) override;
     bool StartSlideShow(const CSlideShowContext& context) override;
+    void RunCheckFolder(const std::string& folder,
+                        const std::function<void(const std::string&)>& openSymbol,
+                        QWidget* parent) override;
     void RunAbout(QWidget* parent, int& bMailLinkVisited, int& bWebLinkVisited) override;
 
 private:

@@ -14,8 +14,11 @@
 #include "chart/drawings/DrawingStore.h"
 #include "chart/studies/StudySettings.h"
 #include "platform/Commands.h"
+#include "platform/FileNames.h"
 #include "platform/MessageService.h"
 #include "qt/DataFiles.h"
+
+#include <string_view>
 
 CTickvaneDoc::CTickvaneDoc(CAppServices& services)
     : m_services(services), m_pBars(std::make_unique<CBars>(services.settings, services.messages)),
@@ -37,6 +40,9 @@ CTickvaneDoc::CTickvaneDoc(CAppServices& services)
         [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
     m_commands.On(
         ID_SELECT_GOTO, [this] { OnSelectGoTo(); }, [this](CCmdUI& ui) { OnUpdateNeedsData(ui); });
+    m_commands.On(
+        ID_FILE_CHECK_FOLDER, [this] { OnFileCheckFolder(); },
+        [this](CCmdUI& ui) { ui.Enable(m_pBars->GetSymbolCount() > 0); });
     for (const ChartCommand& command : kChartCommands) {
         const int id = command.nId;
         m_commands.On(
@@ -82,6 +88,27 @@ bool CTickvaneDoc::OnOpenDocument(const std::string& path) {
     return true;
 }
 
+void CTickvaneDoc::RefreshDirectory() {
+    CBars& bars = *m_pBars;
+    if (bars.GetSymbolCount() <= 0)
+        return;
+    const int index = bars.GetCurrentIndex();
+    const std::string symbol = bars.GetSymbol(index);
+    if (bars.ReadMaster() != 0 || bars.GetSymbolCount() <= 0) {
+        UpdateAllViews();
+        return;
+    }
+    int found = -1;
+    for (int i = 0; i < bars.GetSymbolCount() && found < 0; ++i)
+        if (symbol == bars.GetSymbol(i))
+            found = i;
+    if (found < 0)
+        bars.StepSymbol(0);
+    else if (found != index)
+        bars.SearchSetSymbolIndex(bars.GetSymbol(found));
+    UpdateAllViews();
+}
+
 void CTickvaneDoc::UpdateAllViews(ViewHint hint) {
     if (m_fnUpdateViews)
         m_fnUpdateViews(hint);
@@ -98,6 +125,24 @@ void CTickvaneDoc::OnViewOptions() {
 void CTickvaneDoc::OnSelectGoTo() {
     if (m_services.pDialogHost->RunGoTo(*m_pBars, m_services.settings, m_services.pMainWindow))
         UpdateAllViews();
+}
+
+void CTickvaneDoc::OnFileCheckFolder() {
+    const std::string master = m_pBars->GetMasterPath();
+    m_services.pDialogHost->RunCheckFolder(
+        master.substr(0, FileNameStart(master)),
+        [this](const std::string& symbol) {
+            // A finding names a MASTER entry by its symbol's first word, as it is listed.
+            for (int i = 0; i < m_pBars->GetSymbolCount(); ++i) {
+                const std::string_view stored = m_pBars->GetSymbol(i);
+                if (stored == symbol || stored.substr(0, stored.find(' ')) == symbol) {
+                    m_pBars->SearchSetSymbolIndex(m_pBars->GetSymbol(i));
+                    UpdateAllViews();
+                    return;
+                }
+            }
+        },
+        m_services.pMainWindow);
 }
 
 void CTickvaneDoc::OnChartStudies() {

@@ -47,6 +47,10 @@ public:
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }
 
+    // The folder's index files were written: the directory is read again, and the security shown
+    // stays shown (or, where it is gone, the one now at its place).
+    void RefreshDirectory();
+
     // Has the view draw the chart again.
     void UpdateAllViews(ViewHint hint = ViewHint::None);
     void SetViewUpdater(std::function<void(ViewHint)> updater) {
@@ -58,6 +62,8 @@ public:
 private:
     void OnViewOptions();
     void OnSelectGoTo();
+    // File > Check Folder...: the findings of the open folder; each opens its security.
+    void OnFileCheckFolder();
     // The studies: kept for every folder and run, drawn whenever there are any.
     void OnChartStudies();
     void UseStudies();

@@ -2,6 +2,7 @@
 
 #include "app/AppServices.h"
 #include "app/DialogHost.h"
+#include "app/FolderWatch.h"
 #include "app/ScrollBarStyle.h"
 #include "app/TickvaneDoc.h"
 #include "chart/Bars.h"
@@ -45,6 +46,11 @@ CTickvaneView::CTickvaneView(CTickvaneDoc& doc, CAppServices& services,
     m_pScrollBar->setStyle(style);
     m_pScrollBar->setEnabled(false);
     connect(m_pScrollBar, &QScrollBar::valueChanged, this, &CTickvaneView::OnScrollBarValue);
+    // New records of the shown security: the chart stays on the newest bar when it was there,
+    // and on the same records otherwise. New index files: the directory is read again.
+    m_pWatch = new CFolderWatch(
+        Bars(), [this] { AfterMove(Window().ScrollBars(0, ChartClient())); },
+        [this] { m_doc.RefreshDirectory(); }, this);
 
     const auto needsData = [this](CCmdUI& ui) { ui.Enable(Bars().IsDataLoaded()); };
     m_commands.On(

@@ -19,6 +19,7 @@
 
 class CBars;
 class CChartWindow;
+class CFolderWatch;
 class CCommandRouter;
 class CTickvaneDoc;
 class QMenu;
@@ -151,6 +152,9 @@ private:
     // draws the crosshair over the image without drawing the chart.
     QRegion m_rgnCrosshair;
     bool m_bPointerInside = false;
+    // Reads the folder's index files and the shown security's price file again when an updater
+    // has written them.
+    CFolderWatch* m_pWatch = nullptr;
     QPointF m_ptPointer;
     QString m_strReadout;
 

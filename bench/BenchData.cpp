@@ -91,6 +91,35 @@ BenchDirectory XmasterDirectory(const std::string& name, int written, int record
     return directory;
 }
 
+BenchDirectory FullXmasterDirectory(const std::string& name, int records) {
+    BenchDirectory directory;
+    directory.path = (fs::temp_directory_path() / "tickvane-bench" / name).string() + '/';
+    directory.datBytes = 0;
+    std::ostringstream shape;
+    shape << "f1 " << records << '\n';
+    const bool reuse = ReuseDirectory(directory.path, shape.str());
+    std::vector<IndexEntry> xmaster;
+    const long long fileBytes = 28LL * (records + 1);
+    for (int n = 1; n <= 65535; ++n) {
+        IndexEntry entry;
+        entry.fileNumber = n;
+        entry.symbol = Symbol(n);
+        entry.name = "BENCH EXTENDED COMPANY " + std::to_string(n);
+        xmaster.push_back(entry);
+        const std::string file = "F" + std::to_string(n) + ".MWD";
+        directory.securities.push_back({entry.symbol, file, fileBytes});
+        directory.datBytes += fileBytes;
+        if (!reuse)
+            WriteBytes(directory.path + file,
+                       PriceFileBytes(28, Records(records, static_cast<std::uint64_t>(n))));
+    }
+    if (!reuse) {
+        WriteBytes(directory.path + "XMASTER", XmasterFileBytes(xmaster));
+        WriteText(directory.path + "complete.stamp", shape.str());
+    }
+    return directory;
+}
+
 BenchDirectory QuoteDirectory(const std::string& name, int securities, int records,
                               bool onlyLastPriceFile) {
     if (securities < 1 || securities > 255)

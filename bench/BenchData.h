@@ -29,3 +29,7 @@ BenchDirectory QuoteDirectory(const std::string& name, int securities, int recor
 // to 65535). Only the last `written` XMASTER entries get a price file F<n>.MWD, of `records`
 // records, so that stepping at the end of the directory can be timed without writing them all.
 BenchDirectory XmasterDirectory(const std::string& name, int written, int records);
+
+// A directory `name` whose XMASTER alone lists 65,535 securities (file numbers 1 to 65535), each
+// with a price file F<n>.MWD of `records` records: the most securities a folder can index.
+BenchDirectory FullXmasterDirectory(const std::string& name, int records);

@@ -12,6 +12,8 @@ int RunQuotesCommand(const Arguments& arguments);
 int RunRenderCommand(const Arguments& arguments);
 int RunExportCommand(const Arguments& arguments);
 int RunStudiesCommand(const Arguments& arguments);
+int RunSummaryCommand(const Arguments& arguments);
+int RunCheckCommand(const Arguments& arguments);
 
 int UsageError(const std::string& message);
 // Parses a whole decimal integer; false for anything else.

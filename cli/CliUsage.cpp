@@ -142,6 +142,31 @@ constexpr UsageCommand kCommands[] = {
      "Prints one CSV line per bar of the security's whole history: date,time, then a column for "
      "each output of each study, empty where it has no value yet.",
      kStudiesOptions},
+    {"summary",
+     "<quote folder, or its MASTER, EMASTER or XMASTER>",
+     "print one line of figures per security of a folder",
+     "Prints one CSV line per security of the folder, in directory order, under a header that "
+     "names the columns symbol, name, first_date, last_date, records, last_close, change_pct and "
+     "last_volume: the dates of the first and last records, the number of records, the last close, "
+     "its change against the "
+     "close before in percent (two decimals; empty without a previous close above 0) and the last "
+     "volume, every stored value written as export writes it. A security without records has "
+     "records 0 and the other figures empty; one whose price file cannot be read is reported on "
+     "standard error, has every figure empty, and the command exits with 1.",
+     {}},
+    {"check",
+     "<quote folder, or its MASTER, EMASTER or XMASTER>",
+     "report what is wrong with a quote folder",
+     "Checks the folder's index files, every price file and every record, and prints one finding "
+     "a line: level TAB where TAB code TAB message. The level is error (data that cannot be read, "
+     "or is read wrongly) or warning (data that reads but is suspect); where is a file name, or a "
+     "symbol and the date of a record. The codes: index-damaged, emaster-disagrees, "
+     "symbol-duplicate, price-file-missing, price-file-unreadable, price-file-unlisted, "
+     "record-length, record-count, fields-undeterminable, dop-damaged, date-invalid, date-order, "
+     "date-duplicate, price-not-positive, price-not-finite, high-below-low, close-outside-range, "
+     "open-outside-range, volume-negative, last-date-stale, first-date-disagrees. Exits with 0 "
+     "when nothing was found, 1 when something was, 2 on bad usage.",
+     {}},
 };
 
 constexpr UsageSection kSections[] = {

@@ -2,7 +2,6 @@
 // record of each, as one CSV or one SQLite database (ExportWriter.h). A security that cannot be
 // read is reported and skipped; the export goes on and ends with exit code 1.
 
-#include "chart/MasterPath.h"
 #include "cli/CliCommands.h"
 #include "cli/CsvExportWriter.h"
 #include "cli/ExportWriter.h"
@@ -76,16 +75,6 @@ bool ParseExport(const Arguments& arguments, ExportRequest& request, std::string
         problem = "export --format sqlite needs -o FILE";
         return false;
     }
-    return true;
-}
-
-// The folder to export: the path itself, or the folder of the index file it names.
-bool FolderToExport(const std::string& input, std::string& folder) {
-    const std::string master = MasterPathToOpen(input);
-    const std::size_t cut = FileNameStart(master);
-    if (!EqualsNoCase(std::string_view(master).substr(cut), "MASTER"))
-        return false;
-    folder = master.substr(0, cut);
     return true;
 }
 
@@ -188,7 +177,7 @@ std::string CExporter::WriteRows(const CFolderFiles& files, const FolderSecurity
         return "its records of " + std::to_string(recordLength) + " bytes cannot be read";
     std::int16_t columns[kColumnCount], first[kColumnCount], second[kColumnCount];
     const std::string& folder = files.Directory();
-    if (SourceColumns(folder, source, columns, first, second) != kStatusSuccess)
+    if (SourceColumns(files, source, columns, first, second) != kStatusSuccess)
         return "the columns of " + file + " cannot be determined";
     CPriceRecordReader records(source, m_block.get(), kReadBlock);
     if (!records.Open(files)) {
@@ -242,7 +231,7 @@ int RunExportCommand(const Arguments& arguments) {
     if (!ParseExport(arguments, request, problem))
         return UsageError(problem);
     std::string folder;
-    if (!FolderToExport(request.input, folder)) {
+    if (!QuoteFolderOf(request.input, folder)) {
         std::fprintf(stderr,
                      "tickvane-cli: %s is neither a quote folder nor its MASTER, EMASTER or "
                      "XMASTER\n",

@@ -1,5 +1,6 @@
 #include "cli/FolderWalk.h"
 
+#include "chart/MasterPath.h"
 #include "platform/FileNames.h"
 #include "quotes/MasterFile.h"
 
@@ -44,4 +45,13 @@ void WalkFolder(const std::string& folder, int depth, const FolderWalkVisitor& v
 void WalkQuoteFolders(const std::string& folder, const FolderWalkVisitor& visitor) {
     std::vector<std::string> visited;
     WalkFolder(folder, 0, visitor, visited);
+}
+
+bool QuoteFolderOf(const std::string& input, std::string& folder) {
+    const std::string master = MasterPathToOpen(input);
+    const std::size_t cut = FileNameStart(master);
+    if (!EqualsNoCase(std::string_view(master).substr(cut), "MASTER"))
+        return false;
+    folder = master.substr(0, cut);
+    return true;
 }

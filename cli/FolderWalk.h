@@ -19,3 +19,7 @@ struct FolderWalkVisitor {
 
 // `folder` is empty (the working directory) or ends in a separator.
 void WalkQuoteFolders(const std::string& folder, const FolderWalkVisitor& visitor);
+
+// The folder that `input` names: the path itself, or the folder of the index file it names
+// (ending in a separator, or empty for the working directory). False for anything else.
+bool QuoteFolderOf(const std::string& input, std::string& folder);

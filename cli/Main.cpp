@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
         return RunExportCommand(arguments);
     if (command == "studies")
         return RunStudiesCommand(arguments);
+    if (command == "summary")
+        return RunSummaryCommand(arguments);
+    if (command == "check")
+        return RunCheckCommand(arguments);
     if (command == "--help" || command == "-h") {
         std::fputs(HelpText(CliUsage()).c_str(), stdout);
         return 0;

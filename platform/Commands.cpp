@@ -27,6 +27,8 @@ constexpr CommandInfo kCommands[] = {
      "Save the chart as a PNG, SVG or PDF file\nExport Chart"},
     {ID_FILE_EXPORT_QUOTES, "Export &Quotes...",
      "Save every quote of this security as a CSV file\nExport Quotes"},
+    {ID_FILE_CHECK_FOLDER, "C&heck Folder...",
+     "List what is wrong with the files and records of this quote folder\nCheck Folder"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview", "", "preview"},
     // The recent files' texts are set as the list changes; an empty list shows the first entry.
     {ID_FILE_MRU_FILE1, "Recent File", "Open this document"},

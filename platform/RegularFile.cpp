@@ -22,23 +22,33 @@ int NotRegularError(mode_t mode) {
 }
 
 // Keeps `fd` (opened without waiting) when it is a regular file; closes it otherwise.
-CFilePtr AdoptRegularFile(int fd, const char* mode, long long* size) {
+int KeepRegularDescriptor(int fd, long long* size) {
     if (fd < 0)
-        return {};
+        return -1;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int error = NotRegularError(info.st_mode);
         ::close(fd);
         errno = error;
-        return {};
+        return -1;
     }
+    if (size)
+        *size = static_cast<long long>(info.st_size);
+    return fd;
+}
+
+CFilePtr AdoptRegularFile(int fd, const char* mode, long long* size) {
+    long long known = -1;
+    fd = KeepRegularDescriptor(fd, &known);
+    if (fd < 0)
+        return {};
     std::FILE* file = ::fdopen(fd, mode);
     if (!file) {
         ::close(fd);
         return {};
     }
     if (size)
-        *size = static_cast<long long>(info.st_size);
+        *size = known;
     return CFilePtr{file};
 }
 
@@ -67,6 +77,10 @@ CFilePtr OpenRegularFileAt(int directoryFd, const std::string& name, const char*
     if (!IsReadMode(mode))
         return {};
     return AdoptRegularFile(::openat(directoryFd, name.c_str(), kOpenFlags), mode, size);
+}
+
+int OpenRegularDescriptorAt(int directoryFd, const std::string& name, long long* size) {
+    return KeepRegularDescriptor(::openat(directoryFd, name.c_str(), kOpenFlags), size);
 }
 
 long long OpenFileSize(std::FILE* file) {

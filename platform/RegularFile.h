@@ -17,6 +17,8 @@ CFilePtr OpenRegularFile(const std::string& path, const char* mode, long long* s
 // through the whole path when many files of one directory are read.
 CFilePtr OpenRegularFileAt(int directoryFd, const std::string& name, const char* mode,
                            long long* size = nullptr);
+// The same as a bare descriptor for reading, or -1.
+int OpenRegularDescriptorAt(int directoryFd, const std::string& name, long long* size = nullptr);
 #endif
 
 // The size in bytes of an open file, or -1 when the system cannot tell.

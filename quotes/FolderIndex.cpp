@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 #include "platform/RegularFile.h"
 #include "quotes/MasterCheck.h"
+#include "quotes/Mbf.h"
 
 #include <cerrno>
 #include <utility>
@@ -50,7 +51,8 @@ MasterFound ReadMaster(const std::string& folder, const std::string& masterPath,
 }
 
 FolderEntry EntryOf(IndexFileKind file, const IndexSecurity& security) {
-    return {file, security.source, security.symbol, security.name, security.longName, nullptr};
+    return {file,    security.source,    security.symbol,  security.name, security.longName,
+            nullptr, security.firstDate, security.lastDate};
 }
 
 } // namespace
@@ -83,7 +85,8 @@ FolderIndexResult ReadFolderIndex(const std::string& folder, const std::string& 
             TakeListedSymbol(record.bytes, symbol);
             visitor.entry({IndexFileKind::kMaster, MasterPriceSource(record), symbol, name,
                            agrees ? std::string_view(emaster[i].longName) : std::string_view(),
-                           &record});
+                           &record, MbfToFloat(record.bytes + kMasterFirstDateOffset),
+                           MbfToFloat(record.bytes + kMasterLastDateOffset)});
         }
     }
 

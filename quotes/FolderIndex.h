@@ -33,6 +33,9 @@ struct FolderEntry {
     // XMASTER: the name.
     std::string_view longName;
     const MasterRecord* record; // the MASTER entry (a "<DIR>" entry too); null for the others
+    // The index's dates of the first and last records, (C)YYMMDD as the records store them.
+    float firstDate = 0;
+    float lastDate = 0;
 };
 
 enum class MasterState {

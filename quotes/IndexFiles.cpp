@@ -18,6 +18,8 @@ constexpr int kEmasterSymbolSize = 21;
 constexpr int kEmasterNameOffset = 32;
 constexpr int kEmasterNameSize = 16;
 constexpr int kEmasterPeriodOffset = 60;
+constexpr int kEmasterFirstDateOffset = 64;
+constexpr int kEmasterLastDateOffset = 72;
 constexpr int kEmasterLongNameOffset = 139;
 constexpr int kEmasterLongNameSize = 52;
 
@@ -29,6 +31,8 @@ constexpr int kXmasterNameSize = 46;
 constexpr int kXmasterPeriodOffset = 62;
 constexpr int kXmasterFileNumberOffset = 65;
 constexpr int kXmasterBitsOffset = 70;
+constexpr int kXmasterFirstDateOffset = 108;
+constexpr int kXmasterLastDateOffset = 116;
 
 // Records are read this many at a time.
 constexpr int kRecordsPerChunk = 256;
@@ -42,6 +46,19 @@ unsigned Uint16At(const std::uint8_t* bytes, int offset) {
     return bytes[offset] | (static_cast<unsigned>(bytes[offset + 1]) << 8);
 }
 
+float IeeeAt(const std::uint8_t* bytes, int offset) {
+    float value = 0;
+    std::memcpy(&value, bytes + offset, sizeof value);
+    return value;
+}
+
+// YYYYMMDD as (C)YYMMDD.
+float CyymmddAt(const std::uint8_t* bytes, int offset) {
+    const std::uint32_t ymd = bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
+                              (std::uint32_t(bytes[offset + 3]) << 24);
+    return ymd >= 19000000 ? static_cast<float>(ymd - 19000000) : static_cast<float>(ymd);
+}
+
 IndexSecurity EmasterSecurity(const std::uint8_t* record) {
     IndexSecurity security;
     security.source.fileNumber = record[kEmasterFileNumberOffset];
@@ -52,6 +69,8 @@ IndexSecurity EmasterSecurity(const std::uint8_t* record) {
     security.symbol = TextAt(record, kEmasterSymbolOffset, kEmasterSymbolSize);
     security.name = TextAt(record, kEmasterNameOffset, kEmasterNameSize);
     security.longName = TextAt(record, kEmasterLongNameOffset, kEmasterLongNameSize);
+    security.firstDate = IeeeAt(record, kEmasterFirstDateOffset);
+    security.lastDate = IeeeAt(record, kEmasterLastDateOffset);
     return security;
 }
 
@@ -66,6 +85,8 @@ IndexSecurity XmasterSecurity(const std::uint8_t* record) {
     security.symbol = TextAt(record, kXmasterSymbolOffset, kXmasterSymbolSize);
     security.name = TextAt(record, kXmasterNameOffset, kXmasterNameSize);
     security.longName = security.name;
+    security.firstDate = CyymmddAt(record, kXmasterFirstDateOffset);
+    security.lastDate = CyymmddAt(record, kXmasterLastDateOffset);
     return security;
 }
 

@@ -11,6 +11,8 @@
 //           off 11  21      symbol (14 characters at most in practice)
 //           off 32  16      name
 //           off 60  char    periodicity: 'I' intraday, 'D' daily
+//           off 64  float   first date, IEEE, (C)YYMMDD
+//           off 72  float   last date, IEEE, (C)YYMMDD
 //           off 139 52      long name, empty when the name is whole
 //
 // XMASTER (150-byte records) lists the securities beyond MASTER (file numbers 256..65535):
@@ -21,6 +23,8 @@
 //           off 62  char    periodicity
 //           off 65  uint16  file number n of F<n>.MWD
 //           off 70  uint8   field bitset; the fields per record are its bits set
+//           off 108 uint32  first date, YYYYMMDD
+//           off 116 uint32  last date, YYYYMMDD
 
 #include "quotes/MasterFile.h"
 #include "quotes/PriceFile.h"
@@ -40,6 +44,10 @@ struct IndexSecurity {
     std::string_view symbol;
     std::string_view name;     // EMASTER: the 16-byte name; XMASTER: the name
     std::string_view longName; // EMASTER: the long name, maybe empty; XMASTER: the name
+    // The dates of the first and last records as the index has them, in the (C)YYMMDD form of
+    // the records' own dates.
+    float firstDate = 0;
+    float lastDate = 0;
 };
 
 enum class IndexFileState {

@@ -96,8 +96,11 @@ bool TwentyByteRecordsHoldOpen(std::FILE* file) {
     return fifth != 0 && fifth <= 2 * second;
 }
 
-Status ColumnsFromRecordLength(const std::string& datPath, std::int16_t columnMap[],
+} // namespace
+
+Status ColumnsFromRecordLength(const std::string& datPath, std::int16_t columnMap[kColumnCount],
                                int recordLength, bool intraday) {
+    std::fill_n(columnMap, kColumnCount, 0);
     auto set = [&](std::initializer_list<std::pair<int, int>> positions) {
         for (auto [column, position] : positions)
             columnMap[column] = static_cast<std::int16_t>(position);
@@ -150,8 +153,6 @@ Status ColumnsFromRecordLength(const std::string& datPath, std::int16_t columnMa
         return kStatusBadColumns;
     }
 }
-
-} // namespace
 
 Status ParseDopFile(std::string& path, std::int16_t columnMap[kColumnCount],
                     std::int16_t firstNumbers[kColumnCount],

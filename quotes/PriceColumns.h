@@ -27,6 +27,11 @@ Status ParseDopFile(std::string& path, std::int16_t columnMap[kColumnCount],
                     std::int16_t secondNumbers[kColumnCount], int recordLength,
                     bool intraday = false);
 
+// The column map that the record length gives when there is no F<n>.DOP; `datPath` names the
+// data file, whose first record decides between the two layouts of 20-byte records.
+Status ColumnsFromRecordLength(const std::string& datPath, std::int16_t columnMap[kColumnCount],
+                               int recordLength, bool intraday);
+
 // Fills the column map from an EMASTER or XMASTER field bitset; kStatusBadColumns when it names
 // no date.
 Status ColumnsFromFieldBits(std::uint8_t bits, std::int16_t columnMap[kColumnCount]);

@@ -196,14 +196,25 @@ Status SourceColumns(const std::string& directory, const PriceSource& source,
                         source.intraday);
 }
 
+Status SourceColumns(const CFolderFiles& folder, const PriceSource& source,
+                     std::int16_t columnMap[kColumnCount], std::int16_t firstNumbers[kColumnCount],
+                     std::int16_t secondNumbers[kColumnCount]) {
+    if (source.fieldBits != 0 || folder.MayHave(PriceFileName(source.fileNumber, "DOP")))
+        return SourceColumns(folder.Directory(), source, columnMap, firstNumbers, secondNumbers);
+    std::fill_n(firstNumbers, kColumnCount, 0);
+    std::fill_n(secondNumbers, kColumnCount, 0);
+    return ColumnsFromRecordLength(folder.Directory() + PriceFileName(source.fileNumber, "DAT"),
+                                   columnMap, source.recordLength, source.intraday);
+}
+
 namespace {
 
 // The data file under the extension its index names first, else under the other one.
 template <typename OpenName>
-CFilePtr OpenEitherExtension(const PriceSource& source, const OpenName& open) {
+auto OpenEitherExtension(const PriceSource& source, const OpenName& open) {
     const char* first = source.mwd ? "MWD" : "DAT";
     const char* second = source.mwd ? "DAT" : "MWD";
-    if (CFilePtr file = open(PriceFileName(source.fileNumber, first)))
+    if (auto file = open(PriceFileName(source.fileNumber, first)))
         return file;
     return open(PriceFileName(source.fileNumber, second));
 }
@@ -219,6 +230,11 @@ CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source, 
 CFilePtr OpenPriceData(const CFolderFiles& folder, const PriceSource& source, long long* size) {
     return OpenEitherExtension(source,
                                [&](const std::string& name) { return folder.Open(name, size); });
+}
+
+CReadOnlyFile ReadPriceData(const CFolderFiles& folder, const PriceSource& source) {
+    return OpenEitherExtension(
+        source, [&](const std::string& name) { return folder.OpenForReading(name); });
 }
 
 Status ReadSecurity(QuoteBuffer& buffer, std::string_view directory, std::string_view symbol,

@@ -58,11 +58,19 @@ Status SourceColumns(const std::string& directory, const PriceSource& source,
                      std::int16_t columnMap[kColumnCount], std::int16_t firstNumbers[kColumnCount],
                      std::int16_t secondNumbers[kColumnCount]);
 
+// The same for a source of a folder listed once: a folder that lists no F<n>.DOP is not asked for
+// it.
+Status SourceColumns(const CFolderFiles& folder, const PriceSource& source,
+                     std::int16_t columnMap[kColumnCount], std::int16_t firstNumbers[kColumnCount],
+                     std::int16_t secondNumbers[kColumnCount]);
+
 // Opens the source's price file: F<n>.MWD or F<n>.DAT, its own extension first; `size`, when
 // given, receives its size in bytes. The second form looks in a folder listed once.
 CFilePtr OpenPriceData(const std::string& directory, const PriceSource& source,
                        long long* size = nullptr);
 CFilePtr OpenPriceData(const CFolderFiles& folder, const PriceSource& source, long long* size);
+// The same, opened as cheaply as the folder's listing allows (CFolderFiles::OpenForReading).
+CReadOnlyFile ReadPriceData(const CFolderFiles& folder, const PriceSource& source);
 
 // The number of the last record of a price file from its header's N (taken unsigned) and the
 // whole records the file holds: N is believed as far as the file goes, N = 0 means no data, and a

@@ -1,23 +1,21 @@
 #include "quotes/PriceRecordReader.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <utility>
 
 CPriceRecordReader::CPriceRecordReader(const PriceSource& source, std::uint8_t* block,
                                        std::size_t blockSize)
     : m_source(source), m_pBlock(block), m_nBlockSize(blockSize) {}
 
 bool CPriceRecordReader::Open(const std::string& directory) {
-    m_file = OpenPriceData(directory, m_source, &m_nSize);
-    if (m_file)
-        std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
+    long long size = -1;
+    CFilePtr file = OpenPriceData(directory, m_source, &size);
+    m_file = file ? CReadOnlyFile(std::move(file), size) : CReadOnlyFile();
     return IsOpen();
 }
 
 bool CPriceRecordReader::Open(const CFolderFiles& folder) {
-    m_file = OpenPriceData(folder, m_source, &m_nSize);
-    if (m_file)
-        std::setvbuf(m_file.get(), nullptr, _IONBF, 0);
+    m_file = ReadPriceData(folder, m_source);
     return IsOpen();
 }
 
@@ -27,24 +25,27 @@ std::size_t CPriceRecordReader::RecordsPerBlock() const {
 
 bool CPriceRecordReader::ReadCount(long long& count) {
     std::uint8_t header[4];
-    if (std::fread(header, 1, 4, m_file.get()) != 4)
+    if (m_file.Read(header, 4) != 4)
         return false;
     count = LastRecordNumber(header[2] | (header[3] << 8),
-                             std::max(m_nSize, 0LL) / m_source.recordLength) -
+                             std::max(m_file.Size(), 0LL) / m_source.recordLength) -
             1;
     return true;
 }
 
 long long CPriceRecordReader::ReadRange(long long first, long long count, const Take& take) {
-    const int length = m_source.recordLength;
-    if (std::fseek(m_file.get(), static_cast<long>(length * (first + 1)), SEEK_SET) != 0)
-        return 0;
+    const auto length = static_cast<std::size_t>(m_source.recordLength);
     long long given = 0;
+    bool atStart = true;
     while (given < count) {
         const auto asked = static_cast<std::size_t>(
             std::min<long long>(static_cast<long long>(RecordsPerBlock()), count - given));
-        const std::size_t got =
-            std::fread(m_pBlock, static_cast<std::size_t>(length), asked, m_file.get());
+        const std::size_t bytes = atStart
+                                      ? m_file.ReadAt(static_cast<long long>(length) * (first + 1),
+                                                      m_pBlock, asked * length)
+                                      : m_file.Read(m_pBlock, asked * length);
+        atStart = false;
+        const std::size_t got = bytes / length;
         given += static_cast<long long>(got);
         if ((got > 0 && !take(m_pBlock, got)) || got < asked)
             break;
@@ -53,18 +54,22 @@ long long CPriceRecordReader::ReadRange(long long first, long long count, const 
 }
 
 CPriceRecordReader::Outcome CPriceRecordReader::ReadAll(const Take& take, long long& given) {
-    const int length = m_source.recordLength;
+    const auto length = static_cast<std::size_t>(m_source.recordLength);
     given = 0;
-    // Never more than the file holds, which a read of a regular file gives at once: asking for
-    // more would cost a second read to find its end. In most files every record comes with the
-    // header in this one read.
-    const auto perBlock = static_cast<long long>(RecordsPerBlock());
-    const long long inFile = m_nSize / length;
-    std::size_t got =
-        std::fread(m_pBlock, static_cast<std::size_t>(length),
-                   static_cast<std::size_t>(std::min(perBlock, inFile)), m_file.get());
+    // One read of a whole block: a regular file gives all it has, so a file that ends within the
+    // block is read whole with its header, and its size is what came. Only a longer file has its
+    // size asked for, which its header's count is checked against.
+    const std::size_t perBlock = RecordsPerBlock();
+    const std::size_t bytes = m_file.Read(m_pBlock, perBlock * length);
+    std::size_t got = bytes / length;
     if (got == 0)
         return Outcome::kNoHeader;
+    if (got < perBlock)
+        m_file.KnowSize(static_cast<long long>(bytes));
+    const long long inFile = got < perBlock
+                                 ? static_cast<long long>(got)
+                                 : std::max(m_file.Size(), static_cast<long long>(bytes)) /
+                                       static_cast<long long>(length);
     const long long total = LastRecordNumber(m_pBlock[2] | (m_pBlock[3] << 8), inFile) - 1;
     const std::uint8_t* records = m_pBlock + length; // past the header
     --got;
@@ -77,8 +82,9 @@ CPriceRecordReader::Outcome CPriceRecordReader::ReadAll(const Take& take, long l
         if (given == total)
             break;
         records = m_pBlock;
-        const auto wanted = static_cast<std::size_t>(std::min(perBlock, total - given));
-        got = std::fread(m_pBlock, static_cast<std::size_t>(length), wanted, m_file.get());
+        const auto wanted =
+            static_cast<std::size_t>(std::min(static_cast<long long>(perBlock), total - given));
+        got = m_file.Read(m_pBlock, wanted * length) / length;
         if (got < wanted)
             return Outcome::kShort;
     }

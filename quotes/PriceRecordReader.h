@@ -3,8 +3,8 @@
 // into the caller's block of memory: a stream buffer would only copy them. The data records are
 // those that the header counts, as LastRecordNumber believes it.
 
-#include "platform/FileGuard.h"
 #include "platform/FolderFiles.h"
+#include "platform/ReadOnlyFile.h"
 #include "quotes/PriceFile.h"
 
 #include <cstddef>
@@ -23,7 +23,7 @@ public:
     // Opens the source's data file (OpenPriceData); the second form in a folder listed once.
     bool Open(const std::string& directory);
     bool Open(const CFolderFiles& folder);
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const { return static_cast<bool>(m_file); }
 
     // The data records from the header's first four bytes alone; false when it has not got them.
     bool ReadCount(long long& count);
@@ -42,6 +42,5 @@ private:
     PriceSource m_source;
     std::uint8_t* m_pBlock;
     std::size_t m_nBlockSize;
-    CFilePtr m_file;
-    long long m_nSize = 0;
+    CReadOnlyFile m_file;
 };

@@ -1,11 +1,14 @@
 // The real program under a real X server: it starts on the sample, shows a window titled
 // "Tickvane", the Right arrow changes the pixels of the chart, and F2, F3 and F7 open the View
-// Options, Go To and Slide Show dialogs, each closed again by Escape. Windows are found and keys
-// typed with xdotool; the screen is read back through Qt.
+// Options, Go To and Slide Show dialogs, each closed again by Escape, and records appended to the
+// shown security's price file while the program runs appear in the chart within seconds. Windows
+// are found and keys typed with xdotool; the screen is read back through Qt.
 //
 //   tickvane_e2e_test TICKVANE MASTER SCRATCH_DIR      (on the X display in DISPLAY)
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -114,6 +117,38 @@ QImage SettledGrab(const QRect& area) {
     return last;
 }
 
+// Appends the price file's oldest `count` records to its end, as an updater adds records, and has
+// its header count them: the newest bars of the chart then change.
+bool AppendRecords(const QString& path, int recordLength, int count) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    const int records = int(bytes.size() / recordLength) - 1;
+    if (records < count)
+        return false;
+    const QByteArray added = bytes.mid(recordLength, qsizetype(recordLength) * count);
+    const int last = records + count + 1;
+    file.seek(bytes.size());
+    file.write(added);
+    file.seek(2);
+    const char header[2] = {char(last & 0xFF), char((last >> 8) & 0xFF)};
+    file.write(header, 2);
+    return file.flush();
+}
+
+// Waits until the pixels of `area` differ from `before`; true when they did in time.
+bool WaitForChange(const QRect& area, const QImage& before, int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QThread::msleep(100);
+        if (Grab(area) != before)
+            return true;
+    }
+    return false;
+}
+
 bool Run(const QString& program, const QString& master, const QString& scratch) {
     QProcess tickvane;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -166,12 +201,23 @@ bool Run(const QString& program, const QString& master, const QString& scratch) 
         stop();
         return Fail("the Right arrow left the chart's pixels as they were");
     }
-    const bool dialogsWork = CheckDialogKeys(window);
-    stop();
-    if (!dialogsWork)
+    if (!CheckDialogKeys(window)) {
+        stop();
         return false;
+    }
+    // The second security of the sample is shown now, from F2.DAT (28-byte records).
+    const QImage shown = SettledGrab(chart);
+    const QString prices = QFileInfo(master).path() + QStringLiteral("/F2.DAT");
+    if (!AppendRecords(prices, 28, 40)) {
+        stop();
+        return Fail("records could not be appended to F2.DAT");
+    }
+    const bool refreshed = WaitForChange(chart, shown, 3000);
+    stop();
+    if (!refreshed)
+        return Fail("records appended to the shown security left the chart as it was");
     std::printf("PASS: window \"Tickvane\" at %dx%d; the Right arrow redrew the chart; F2, F3 and "
-                "F7 opened their dialogs and Escape closed them\n",
+                "F7 opened their dialogs and Escape closed them; appended records were drawn\n",
                 frame.width(), frame.height());
     return true;
 }

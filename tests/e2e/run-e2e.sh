@@ -35,4 +35,6 @@ if [ ! -s "$scratch/display" ]; then
 fi
 export DISPLAY=":$(head -n1 "$scratch/display")"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-"$driver" "$program" "$master" "$scratch"
+# The program reads a copy of the folder, to which the test appends records while it runs.
+cp -r "$(dirname "$master")" "$scratch/quotes"
+"$driver" "$program" "$scratch/quotes/$(basename "$master")" "$scratch"

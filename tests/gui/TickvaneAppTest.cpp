@@ -96,16 +96,16 @@ void TickvaneAppTest::startsWithNoChartAndDataCommandsDisabled() {
     CMainFrame& frame = f.m_pApp->Frame();
     QCOMPARE(frame.windowTitle(), QStringLiteral("Tickvane"));
     QCOMPARE(frame.SymbolPane().text(), QStringLiteral("No Symbols Read"));
-    for (const int id :
-         {ID_VIEW_OPTIONS, ID_SELECT_GOTO, ID_VIEW_SLIDESHOW, ID_SELECT_NEXT, ID_SELECT_PREVIOUS,
-          ID_FILE_SAVE, ID_EDIT_COPY, ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES})
+    for (const int id : {ID_VIEW_OPTIONS, ID_SELECT_GOTO, ID_VIEW_SLIDESHOW, ID_SELECT_NEXT,
+                         ID_SELECT_PREVIOUS, ID_FILE_SAVE, ID_EDIT_COPY, ID_FILE_EXPORT_CHART,
+                         ID_FILE_EXPORT_QUOTES, ID_FILE_CHECK_FOLDER})
         QVERIFY2(!f.Enabled(id), qPrintable(QString::number(id)));
 
     f.m_dialogs.m_paths.push_back(CAppFixture::Sample());
     QVERIFY(f.m_pApp->Router().Execute(ID_FILE_OPEN));
     f.m_pApp->OnIdle();
     for (const int id : {ID_VIEW_OPTIONS, ID_SELECT_GOTO, ID_VIEW_SLIDESHOW, ID_EDIT_COPY,
-                         ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES})
+                         ID_FILE_EXPORT_CHART, ID_FILE_EXPORT_QUOTES, ID_FILE_CHECK_FOLDER})
         QVERIFY2(f.Enabled(id), qPrintable(QString::number(id)));
     QVERIFY(!f.Enabled(ID_FILE_SAVE));
     QCOMPARE(frame.SymbolPane().text(), QStringLiteral("Symbol 1 of 28"));

@@ -87,6 +87,11 @@ void PutUint16(Bytes& bytes, std::size_t offset, int value) {
     bytes[offset + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
 }
 
+void PutUint32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
 int BitsSet(std::uint8_t bits) {
     int count = 0;
     for (; bits != 0; bits &= static_cast<std::uint8_t>(bits - 1))
@@ -109,6 +114,8 @@ Bytes EmasterFileBytes(const std::vector<IndexEntry>& entries, int headerCount) 
         PutText(bytes, at + 11, entry.symbol, 14);
         PutText(bytes, at + 32, entry.name, 16);
         bytes[at + 60] = static_cast<std::uint8_t>(entry.period);
+        std::memcpy(&bytes[at + 64], &entry.firstDate, 4);
+        std::memcpy(&bytes[at + 72], &entry.lastDate, 4);
         PutText(bytes, at + 139, entry.longName, 51);
         at += 192;
     }
@@ -130,6 +137,8 @@ Bytes XmasterFileBytes(const std::vector<IndexEntry>& entries, int headerCount) 
         bytes[at + 62] = static_cast<std::uint8_t>(entry.period);
         PutUint16(bytes, at + 65, entry.fileNumber);
         bytes[at + 70] = entry.fieldBits;
+        PutUint32(bytes, at + 108, static_cast<std::uint32_t>(entry.firstDate) + 19000000);
+        PutUint32(bytes, at + 116, static_cast<std::uint32_t>(entry.lastDate) + 19000000);
         at += 150;
     }
     return bytes;

@@ -40,6 +40,8 @@ struct IndexEntry {
     std::string longName;          // EMASTER only
     std::uint8_t fieldBits = 0x7F; // date, open, high, low, close, volume, open interest
     char period = 'D';
+    float firstDate = 0; // (C)YYMMDD
+    float lastDate = 0;
 };
 
 // Header (with `headerCount`, or the number of entries when below 0) and records.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -134,6 +137,42 @@ TEST_F(PriceRecordReaderTest, TheDataFileIsFoundUnderEitherExtensionInAnyCase) {
     EXPECT_EQ(PriceFileName(12, "DOP"), "F12.DOP");
     EXPECT_EQ(PriceDataFileName(Source(300, true)), "F300.MWD");
     EXPECT_EQ(PriceDataFileName(Source(7)), "F7.DAT");
+}
+
+TEST_F(PriceRecordReaderTest, AListedFolderOpensOnlyRegularFilesAndReadsThemWhole) {
+    namespace fs = std::filesystem;
+    WriteBytes(m_dir / "F1.DAT", File(2));
+    WriteBytes(m_dir / "F2.DAT", File(10, 4)); // longer than a block: its size is asked for
+    fs::create_symlink(m_dir / "F1.DAT", m_dir / "F3.DAT");
+    ASSERT_EQ(::mkfifo((m_dir / "F4.DAT").c_str(), 0600), 0);
+    fs::create_directory(m_dir / "F5.DAT");
+    fs::create_symlink(m_dir / "absent", m_dir / "F6.DAT");
+    fs::create_symlink("/dev/zero", m_dir / "F7.DAT");
+    const CFolderFiles folder(m_dir.Path());
+    const struct {
+        const char* what;
+        int fileNumber;
+        int given; // -1: not opened
+    } cases[] = {
+        {"a regular file", 1, 2},
+        {"a file of several blocks", 2, 3},
+        {"a link to a regular file", 3, 2},
+        {"a FIFO", 4, -1},
+        {"a directory", 5, -1},
+        {"a broken link", 6, -1},
+        {"a link to a device", 7, -1},
+    };
+    for (const auto& c : cases) {
+        CPriceRecordReader reader(Source(c.fileNumber), m_block, sizeof m_block);
+        ASSERT_EQ(reader.Open(folder), c.given >= 0) << c.what;
+        if (c.given < 0)
+            continue;
+        std::vector<int> numbers;
+        long long given = -1;
+        EXPECT_EQ(reader.ReadAll(Collect(numbers), given), CPriceRecordReader::Outcome::kDone)
+            << c.what;
+        EXPECT_EQ(numbers, Numbers(0, c.given)) << c.what;
+    }
 }
 
 } // namespace

@@ -45,7 +45,7 @@ offered() {
 }
 bash -c 'source "$1"; complete -p tickvane-cli' _ "$made/tickvane-cli.bash" >/dev/null ||
     fail "bash completion does not load"
-[ "$(offered '')" = "--help export list quotes render studies " ] || fail "commands: $(offered '')"
+[ "$(offered '')" = "--help check export list quotes render studies summary " ] || fail "commands: $(offered '')"
 [ "$(offered render --style '')" = "bars candles line ohlc " ] || fail "--style: $(offered render --style '')"
 [ "$(offered studies --period '')" = "daily monthly stored weekly " ] || fail "--period"
 [ "$(offered export --format '')" = "csv sqlite " ] || fail "--format: $(offered export --format '')"
