@@ -6,6 +6,7 @@
 #include "app/HelpWindow.h"
 #include "app/MenuLayout.h"
 #include "app/Placement.h"
+#include "app/SecuritiesPanel.h"
 #include "app/StatusPanes.h"
 #include "app/TickvaneDoc.h"
 #include "app/TickvaneView.h"
@@ -13,6 +14,7 @@
 #include "chart/ChartCommands.h"
 #include "platform/Commands.h"
 
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -43,6 +45,7 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateSecuritiesPanel();
     CreateContextHelp();
     doc.Bars().SetFrameSizeProvider([this] { return ClientSize(); });
     doc.SetViewUpdater([this](ViewHint hint) { m_pView->OnUpdate(hint); });
@@ -61,6 +64,13 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
             ui.Enable();
             ui.SetCheck(statusBar()->isVisibleTo(this));
         });
+    m_commands.On(
+        ID_VIEW_SECURITIES,
+        [this] { m_pSecuritiesDock->setVisible(m_pSecuritiesDock->isHidden()); },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(!m_pSecuritiesDock->isHidden());
+        });
     m_commands.On(ID_HELP_FINDER, [this] { ShowHelp(QStringLiteral("index.html")); });
     m_commands.On(ID_DEFAULT_HELP, [this] { ShowHelp(QStringLiteral("index.html")); });
     m_commands.On(ID_HELP, [this] { ShowHelp(QStringLiteral("index.html")); });
@@ -68,6 +78,9 @@ CMainFrame::CMainFrame(CTickvaneDoc& doc, CAppServices& services, const CCommand
 }
 
 CMainFrame::~CMainFrame() {
+    // Closing the window as it is destroyed hides the dock, which must then reach no part of the
+    // frame.
+    m_pSecuritiesDock->disconnect(this);
     m_doc.Bars().SetFrameSizeProvider({});
     m_doc.SetViewUpdater({});
     delete m_pHelpWindow;
@@ -152,12 +165,67 @@ void CMainFrame::CreateStatusBar() {
     bar->addPermanentWidget(m_pIndicatorPane);
 }
 
+// The panel lies right of the chart until the user puts it elsewhere; it is shown and placed as it
+// was left.
+void CMainFrame::CreateSecuritiesPanel() {
+    m_pSecurities = new CSecuritiesPanel(m_doc.Bars(), [this](int entry) {
+        CBars& bars = m_doc.Bars();
+        bars.StepSymbol(entry - bars.GetCurrentIndex());
+        m_doc.UpdateAllViews();
+    });
+    m_pSecuritiesDock = new QDockWidget(QStringLiteral("Securities"), this);
+    m_pSecuritiesDock->setObjectName(QStringLiteral("SecuritiesPanel"));
+    m_pSecuritiesDock->setWidget(m_pSecurities);
+    m_storedPanel = ReadPanelPlacement(m_services.settings);
+    const PanelPlacement& placed = m_storedPanel;
+    addDockWidget(static_cast<Qt::DockWidgetArea>(placed.area), m_pSecuritiesDock);
+    m_pSecuritiesDock->setFloating(placed.floating);
+    if (placed.floating && placed.cx > 0 && placed.cy > 0)
+        m_pSecuritiesDock->setGeometry(placed.x, placed.y, placed.cx, placed.cy);
+    else if (!placed.floating && (placed.cx > 0 || placed.cy > 0)) {
+        const bool across =
+            placed.area == Qt::TopDockWidgetArea || placed.area == Qt::BottomDockWidgetArea;
+        resizeDocks({m_pSecuritiesDock}, {across ? placed.cy : placed.cx},
+                    across ? Qt::Vertical : Qt::Horizontal);
+    }
+    m_pSecuritiesDock->setVisible(placed.visible);
+    m_bPanelPlaced = true;
+    connect(m_pSecuritiesDock, &QDockWidget::visibilityChanged, this, [this] {
+        StorePanelPlacement();
+        OnIdleUpdate();
+    });
+    connect(m_pSecuritiesDock, &QDockWidget::dockLocationChanged, this,
+            &CMainFrame::StorePanelPlacement);
+    connect(m_pSecuritiesDock, &QDockWidget::topLevelChanged, this,
+            &CMainFrame::StorePanelPlacement);
+}
+
+void CMainFrame::StorePanelPlacement() {
+    if (!m_bPanelPlaced)
+        return;
+    PanelPlacement placement;
+    placement.visible = !m_pSecuritiesDock->isHidden();
+    placement.floating = m_pSecuritiesDock->isFloating();
+    const Qt::DockWidgetArea area = dockWidgetArea(m_pSecuritiesDock);
+    placement.area = area == Qt::NoDockWidgetArea ? m_storedPanel.area : static_cast<int>(area);
+    const QRect rect = m_pSecuritiesDock->geometry();
+    placement.x = rect.x();
+    placement.y = rect.y();
+    placement.cx = rect.width();
+    placement.cy = rect.height();
+    if (placement == m_storedPanel)
+        return;
+    WritePanelPlacement(m_services.settings, placement);
+    m_storedPanel = placement;
+}
+
 // A click in context help opens the page of the area clicked.
 void CMainFrame::CreateContextHelp() {
     m_pContextHelp = std::make_unique<CContextHelp>(
         *m_pMessagePane, [this](const QString& page) { ShowHelp(page); });
     m_pContextHelp->AddTopic(m_pView, QStringLiteral("chart.html"));
     m_pContextHelp->AddTopic(&m_pView->ScrollBar(), QStringLiteral("chart.html"));
+    m_pContextHelp->AddTopic(m_pSecuritiesDock, QStringLiteral("window.html#securities"));
     m_pContextHelp->AddTopic(statusBar(), QStringLiteral("window.html#statusbar"));
     m_pContextHelp->AddTopic(m_pToolBar, QStringLiteral("window.html#commands"));
     m_pContextHelp->AddTopic(menuWidget(), QStringLiteral("window.html#commands"));
@@ -180,6 +248,9 @@ void CMainFrame::ApplyPlacement(const WindowPlacement& placement) {
 
 void CMainFrame::OnIdleUpdate() {
     m_pActions->UpdateAll();
+    // A hidden panel reads nothing; shown, it follows the chart.
+    if (m_pSecuritiesDock->isVisibleTo(this))
+        m_pSecurities->Sync();
     UpdateSymbolPane();
     UpdateIndicatorPane();
 }
@@ -241,6 +312,7 @@ void CMainFrame::OnPositionChanged() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    StorePanelPlacement();
     QMainWindow::closeEvent(event);
     if (m_pHelpWindow)
         m_pHelpWindow->close();

@@ -18,8 +18,10 @@ class CContextHelp;
 class CHelpWindow;
 class CIndicatorPane;
 class CMessagePane;
+class CSecuritiesPanel;
 class CTickvaneDoc;
 class CTickvaneView;
+class QDockWidget;
 class QLabel;
 class QToolBar;
 struct CAppServices;
@@ -40,6 +42,9 @@ public:
     CCommandActions& Actions() { return *m_pActions; }
     const CCommandMap& Commands() const { return m_commands; }
     QToolBar& ToolBar() { return *m_pToolBar; }
+    // View > Securities: the panel, and the dock it lies in.
+    QDockWidget& SecuritiesDock() { return *m_pSecuritiesDock; }
+    CSecuritiesPanel& Securities() { return *m_pSecurities; }
     CMessagePane& MessagePane() { return *m_pMessagePane; }
     QLabel& SymbolPane() { return *m_pSymbolPane; }
     // How many records the chart leaves out ("Hide Bad Data", the logarithmic scale); hidden
@@ -67,6 +72,9 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateSecuritiesPanel();
+    // Stores where the panel is and whether it is shown; each change is stored at once.
+    void StorePanelPlacement();
     void CreateContextHelp();
     void ApplyPlacement(const WindowPlacement& placement);
     void OnPositionChanged();
@@ -86,6 +94,11 @@ private:
     QLabel* m_pSymbolPane = nullptr;
     CIndicatorPane* m_pIndicatorPane = nullptr;
     CHelpWindow* m_pHelpWindow = nullptr;
+    QDockWidget* m_pSecuritiesDock = nullptr;
+    CSecuritiesPanel* m_pSecurities = nullptr;
+    PanelPlacement m_storedPanel;
+    // The panel's place is stored only once it has been put where it was left.
+    bool m_bPanelPlaced = false;
     std::unique_ptr<CContextHelp> m_pContextHelp;
     // The outer size asked for before the window had a frame, made good once the frame is known.
     QSize m_szWanted;

@@ -31,6 +31,7 @@ constexpr int kViewMenu[] = {
     kRangeMenu,
     kThemeMenu,
     kSeparator,
+    ID_VIEW_SECURITIES,
     ID_VIEW_TOOLBAR,
     ID_VIEW_STATUS_BAR,
 };

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr char kScreenSection[] = "Screen";
+constexpr char kPanelSection[] = "SecuritiesPanel";
 
 // The factor is single precision: 800 * 0.9f is 719.99998, so a work area 800 wide gives 719.
 int NinetyPercent(int size) {
@@ -52,4 +53,28 @@ void WritePlacement(Settings& settings, const WindowPlacement& placement) {
     settings.WriteInt(kScreenSection, "y", placement.y);
     settings.WriteInt(kScreenSection, "cx", placement.cx);
     settings.WriteInt(kScreenSection, "cy", placement.cy);
+}
+
+PanelPlacement ReadPanelPlacement(Settings& settings) {
+    PanelPlacement placement;
+    placement.visible = settings.ReadInt(kPanelSection, "Visible", 0) != 0;
+    const int area = settings.ReadInt(kPanelSection, "Area", placement.area);
+    if (area == 1 || area == 2 || area == 4 || area == 8)
+        placement.area = area;
+    placement.floating = settings.ReadInt(kPanelSection, "Floating", 0) != 0;
+    placement.x = settings.ReadInt(kPanelSection, "x", 0);
+    placement.y = settings.ReadInt(kPanelSection, "y", 0);
+    placement.cx = std::max(settings.ReadInt(kPanelSection, "cx", 0), 0);
+    placement.cy = std::max(settings.ReadInt(kPanelSection, "cy", 0), 0);
+    return placement;
+}
+
+void WritePanelPlacement(Settings& settings, const PanelPlacement& placement) {
+    settings.WriteInt(kPanelSection, "Visible", placement.visible ? 1 : 0);
+    settings.WriteInt(kPanelSection, "Area", placement.area);
+    settings.WriteInt(kPanelSection, "Floating", placement.floating ? 1 : 0);
+    settings.WriteInt(kPanelSection, "x", placement.x);
+    settings.WriteInt(kPanelSection, "y", placement.y);
+    settings.WriteInt(kPanelSection, "cx", placement.cx);
+    settings.WriteInt(kPanelSection, "cy", placement.cy);
 }

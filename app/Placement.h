@@ -1,6 +1,9 @@
 #pragma once
 // Where the main frame opens and what it remembers of its place: section "Screen" of the settings
-// with "x", "y", "cx" and "cy", the outer rectangle of the window in screen coordinates.
+// with "x", "y", "cx" and "cy", the outer rectangle of the window in screen coordinates. The
+// securities panel's place is section "SecuritiesPanel": "Visible", "Area" (the side of the
+// window it is docked at: 1 left, 2 right, 4 top, 8 bottom), "Floating", and its size and, when it
+// floats, its rectangle in "x", "y", "cx" and "cy".
 
 #include "platform/Geometry.h"
 
@@ -27,3 +30,18 @@ WindowPlacement PlacementToStore(const WindowPlacement& window, CSize workArea);
 
 WindowPlacement ReadPlacement(Settings& settings);
 void WritePlacement(Settings& settings, const WindowPlacement& placement);
+
+struct PanelPlacement {
+    bool visible = false;
+    int area = 2; // right of the chart
+    bool floating = false;
+    int x = 0;
+    int y = 0;
+    int cx = 0; // 0: the panel's own size
+    int cy = 0;
+    bool operator==(const PanelPlacement&) const = default;
+};
+
+// An area that is none of the four sides reads as the right side.
+PanelPlacement ReadPanelPlacement(Settings& settings);
+void WritePanelPlacement(Settings& settings, const PanelPlacement& placement);

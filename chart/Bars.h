@@ -62,12 +62,18 @@ public:
     const char* GetName(int index) const;
     const char* GetShortName(int index) const;
     const char* GetLongName(int index) const;
+    // Where an XMASTER (or EMASTER-only) entry's prices are; null for a MASTER entry, which is
+    // looked up by its symbol, and for an index out of range.
+    const PriceSource* GetSource(int index) const;
     const char* GetMasterPath() const;
     const char* GetDataDirectory() const;
     // Why the last ReadMaster refused the file as no MASTER (MasterCheck.h); empty when it did not.
     const std::string& GetMasterProblem() const { return m_strMasterProblem; }
     int GetSymbolCount() const { return m_nSymbolCount; }
     int GetCurrentIndex() const { return m_nCurrentIndex; }
+    // Counts the reads of the directory, so that what lists its entries knows when to list
+    // them again.
+    int GetDirectoryReads() const { return m_nDirectoryReads; }
     // 0 when every buffer was allocated, 1 when some were (all are freed again), 100 when none.
     int AllocateBuffers(int rows);
     // 0, or the status of freeing the quote buffer.
@@ -167,6 +173,7 @@ private:
     int m_bMasterPathSet;
     int m_nSymbolCount;
     int m_nCurrentIndex;
+    int m_nDirectoryReads = 0;
     int m_bBuffersAllocated;
     int m_nMA1Length;
     int m_nMA2Length;

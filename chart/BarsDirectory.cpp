@@ -24,6 +24,7 @@ constexpr int kMasterNameLength = 6;
 void CBars::ResetDirectory() {
     FreeBuffers();
     m_table.Clear();
+    ++m_nDirectoryReads;
     m_strMasterPath.clear();
     m_strDataDirectory.clear();
     m_strMasterProblem.clear();
@@ -130,6 +131,10 @@ bool CBars::HasPreviousSymbol() const {
 
 const char* CBars::GetSymbol(int index) const {
     return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_table.Symbol(index);
+}
+
+const PriceSource* CBars::GetSource(int index) const {
+    return (index < 0 || index >= m_nSymbolCount) ? nullptr : m_table.Source(index);
 }
 
 const char* CBars::GetName(int index) const {

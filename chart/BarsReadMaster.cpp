@@ -35,6 +35,7 @@ int CBars::ReadMaster() {
     if (!m_bMasterPathSet)
         return 1;
     m_strMasterProblem.clear();
+    ++m_nDirectoryReads;
     std::string folder = m_strDataDirectory;
     AppendSeparator(folder);
 

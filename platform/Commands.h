@@ -16,6 +16,7 @@ constexpr int ID_VIEW_SLIDESHOW = 32773;
 constexpr int ID_FILE_EXPORT_CHART = 32774;
 constexpr int ID_FILE_EXPORT_QUOTES = 32775;
 constexpr int ID_FILE_CHECK_FOLDER = 32776;
+constexpr int ID_VIEW_SECURITIES = 32777;
 
 constexpr int ID_CHART_STYLE_BARS = 32790;
 constexpr int ID_CHART_STYLE_OHLC = 32791;
