@@ -24,16 +24,9 @@ std::string Field(const std::string& text) {
 } // namespace
 
 int RunCheckCommand(const Arguments& arguments) {
-    if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-'))
-        return UsageError("check needs one quote folder (or its MASTER, EMASTER or XMASTER)");
     std::string folder;
-    if (!QuoteFolderOf(arguments[0], folder)) {
-        std::fprintf(stderr,
-                     "tickvane-cli: %s is neither a quote folder nor its MASTER, EMASTER or "
-                     "XMASTER\n",
-                     arguments[0].c_str());
-        return 2;
-    }
+    if (int exitCode = 0; !FolderOperand(arguments, "check", 2, folder, exitCode))
+        return exitCode;
     COutputSink out;
     out.UseStandardOutput();
     const std::size_t found = CheckFolder(folder, [&](const Finding& finding) {

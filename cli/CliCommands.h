@@ -16,5 +16,10 @@ int RunSummaryCommand(const Arguments& arguments);
 int RunCheckCommand(const Arguments& arguments);
 
 int UsageError(const std::string& message);
+// The one quote folder (or index file) that `command` takes as its only argument, as
+// QuoteFolderOf finds it. Otherwise says why and sets `exitCode`: 2 for bad usage,
+// `notFolderCode` for a path that names no quote folder.
+bool FolderOperand(const Arguments& arguments, const char* command, int notFolderCode,
+                   std::string& folder, int& exitCode);
 // Parses a whole decimal integer; false for anything else.
 bool ParseInt(const std::string& text, int& value);

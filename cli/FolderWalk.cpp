@@ -1,10 +1,12 @@
 #include "cli/FolderWalk.h"
 
 #include "chart/MasterPath.h"
+#include "cli/CliCommands.h"
 #include "platform/FileNames.h"
 #include "quotes/MasterFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -53,5 +55,23 @@ bool QuoteFolderOf(const std::string& input, std::string& folder) {
     if (!EqualsNoCase(std::string_view(master).substr(cut), "MASTER"))
         return false;
     folder = master.substr(0, cut);
+    return true;
+}
+
+bool FolderOperand(const Arguments& arguments, const char* command, int notFolderCode,
+                   std::string& folder, int& exitCode) {
+    if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-')) {
+        exitCode = UsageError(std::string(command) +
+                              " needs one quote folder (or its MASTER, EMASTER or XMASTER)");
+        return false;
+    }
+    if (!QuoteFolderOf(arguments[0], folder)) {
+        std::fprintf(stderr,
+                     "tickvane-cli: %s is neither a quote folder nor its MASTER, EMASTER or "
+                     "XMASTER\n",
+                     arguments[0].c_str());
+        exitCode = notFolderCode;
+        return false;
+    }
     return true;
 }

@@ -67,16 +67,9 @@ std::string SummaryLine(const FolderSecurity& security, const SecurityFigures* f
 } // namespace
 
 int RunSummaryCommand(const Arguments& arguments) {
-    if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-'))
-        return UsageError("summary needs one quote folder (or its MASTER, EMASTER or XMASTER)");
     std::string folder;
-    if (!QuoteFolderOf(arguments[0], folder)) {
-        std::fprintf(stderr,
-                     "tickvane-cli: %s is neither a quote folder nor its MASTER, EMASTER or "
-                     "XMASTER\n",
-                     arguments[0].c_str());
-        return 1;
-    }
+    if (int exitCode = 0; !FolderOperand(arguments, "summary", 1, folder, exitCode))
+        return exitCode;
     COutputSink out;
     out.UseStandardOutput();
     out.Append("symbol,name,first_date,last_date,records,last_close,change_pct,last_volume\n");
