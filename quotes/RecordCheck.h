@@ -39,7 +39,7 @@ private:
 
     std::string m_strSymbol;
     int m_nOffset[kColumnCount];
-    const FindingSink& m_report;
+    FindingSink m_report; // a copy: callers pass lambdas made for the call
     long long m_nRecords = 0;
     float m_fFirstDate = 0;
     float m_fLastDate = 0;
