@@ -77,8 +77,8 @@ std::string BashCompletion(const ProgramUsage& usage) {
     return out;
 }
 
-// A description for zsh: the text's first clause, without the characters that give its option
-// specifications their structure, its apostrophes closing and reopening the quoted word.
+// A description for zsh: the text's first clause, without the characters that structure zsh's
+// option syntax, its apostrophes closing and reopening the quoted word.
 std::string ZshDescription(std::string_view text) {
     for (const char* end : {". ", "; ", ": ", " ("})
         text = text.substr(0, text.find(end));
