@@ -43,16 +43,18 @@ CFolderFiles::~CFolderFiles() {
         ::close(m_fd);
 }
 
+const std::vector<std::string>* CFolderFiles::ListedAs(std::string_view name) const {
+    static const std::vector<std::string> none;
+    if (!m_bListed)
+        return nullptr;
+    const auto found = m_namesByFolded.find(AsciiFolded(name));
+    return found == m_namesByFolded.end() ? &none : &found->second;
+}
+
 CFilePtr CFolderFiles::Open(std::string_view name, long long* size) const {
     if (m_fd < 0)
         return {};
-    const std::vector<std::string> none;
-    const std::vector<std::string>* entries = nullptr;
-    if (m_bListed) {
-        const auto found = m_namesByFolded.find(AsciiFolded(name));
-        entries = found == m_namesByFolded.end() ? &none : &found->second;
-    }
-    for (const std::string& candidate : CandidateNames(name, entries))
+    for (const std::string& candidate : CandidateNames(name, ListedAs(name)))
         if (CFilePtr file = OpenRegularFileAt(m_fd, candidate, "rb", size))
             return file;
     return {};
@@ -61,14 +63,8 @@ CFilePtr CFolderFiles::Open(std::string_view name, long long* size) const {
 CReadOnlyFile CFolderFiles::OpenForReading(std::string_view name) const {
     if (m_fd < 0)
         return {};
-    const std::vector<std::string> none;
-    const std::vector<std::string>* entries = nullptr;
-    if (m_bListed) {
-        const auto found = m_namesByFolded.find(AsciiFolded(name));
-        entries = found == m_namesByFolded.end() ? &none : &found->second;
-    }
     constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    for (const std::string& candidate : CandidateNames(name, entries)) {
+    for (const std::string& candidate : CandidateNames(name, ListedAs(name))) {
         if (m_regular.count(candidate)) {
             const int fd = ::openat(m_fd, candidate.c_str(), kFlags | O_NOFOLLOW);
             if (fd >= 0)

@@ -35,6 +35,9 @@ public:
     std::vector<std::string> Names() const;
 
 private:
+    // The names in the listing that `name` matches in any case: none when it is not there, and
+    // nullptr when the folder could not be listed (every name is then tried).
+    const std::vector<std::string>* ListedAs(std::string_view name) const;
     std::string m_strDirectory;
     int m_fd = -1;
     bool m_bListed = false;
